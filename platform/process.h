@@ -1,0 +1,37 @@
+// Starting a host program with an argument list (fork and exec, never a shell).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/commands.h"
+#include "platform/programs.h"
+
+namespace vellano::platform {
+
+struct SpawnRequest {
+  std::filesystem::path executable;
+  std::vector<std::string> args;  // after the program name
+  bool wait = true;  // false: the program runs on its own, in its own session
+  bool nullInput = false;   // stdin from /dev/null
+  bool nullOutput = false;  // stdout to /dev/null
+  bool nullErrors = false;  // stderr to /dev/null
+};
+
+struct SpawnResult {
+  bool started = false;  // the program was executed
+  int exitCode = 0;      // its exit status when waited for; 128 + signal when killed
+};
+
+// Runs the program. While waiting, Ctrl+C and Ctrl+\ belong to the child, as with a shell.
+SpawnResult spawnProgram(const SpawnRequest& request);
+
+// Runs a resolved program as the command runner does. Headless, an interactive program is
+// not run. With `wait`, the console is handed over around it: always for a program of the
+// system (the key script is written back and read again), in a terminal for an interactive
+// one. Other programs get no input and their output goes nowhere near the screen. Without
+// `wait` the program is left running on its own, detached from this console.
+CommandResult runProgram(const ProgramPlan& plan, Console* console, bool headless, bool wait);
+
+}  // namespace vellano::platform

@@ -1,0 +1,36 @@
+// Which host program stands in for each outside program a command line names.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vellano::platform {
+
+struct ProgramPlan {
+  std::filesystem::path executable;  // empty: not installed, nothing runs
+  std::vector<std::string> args;     // after the program name, DOS paths already mapped
+  bool interactive = false;  // viewer, editor, Windows printer, launcher: only logged headless
+  bool systemProgram = false;  // one of ours that reads the same key script
+};
+
+// Resolves the program word of a command line ("LIST", "7Z", "ORBW.EXE", "FOO.EXE") with its
+// arguments. Unknown names are looked up without ".EXE" beside the running executable, then
+// in PATH.
+ProgramPlan planProgram(std::string_view program, const std::vector<std::string>& args);
+
+// True for the names the mapping knows (with or without ".EXE").
+bool knownProgram(std::string_view program);
+
+// An argument that is a DOS file name to map: it holds a backslash, starts with a drive
+// letter, or names the printer port.
+bool looksLikeDosPath(std::string_view word);
+
+// The folder of the running executable, where the programs of the system live together.
+std::filesystem::path ownFolder();
+
+// An executable file of that name in PATH; empty when there is none.
+std::filesystem::path findInPath(std::string_view name);
+
+}  // namespace vellano::platform

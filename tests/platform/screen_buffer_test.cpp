@@ -1,0 +1,101 @@
+// The cell buffer: clipping at the edges, colours and row text.
+#include "platform/screen_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace vellano::platform {
+namespace {
+
+std::string row(const ScreenBuffer& s, int r) {
+  std::array<char, kCols> scratch{};
+  return std::string(s.rowBytes(r, scratch));
+}
+
+// Every cell other than the ones listed keeps its blank default.
+int changedCells(const ScreenBuffer& s) {
+  int n = 0;
+  for (const Cell& c : s.cells()) n += (c != Cell{});
+  return n;
+}
+
+TEST(ScreenBuffer, StartsBlankLightGreyOnBlack) {
+  ScreenBuffer s;
+  EXPECT_EQ(s.at(1, 1), (Cell{' ', 0x07}));
+  EXPECT_EQ(s.at(kRows, kCols), (Cell{' ', 0x07}));
+  EXPECT_EQ(row(s, 7), std::string(kCols, ' '));
+}
+
+TEST(ScreenBuffer, PutWritesOnlyInsideTheScreen) {
+  struct Case {
+    int row, col;
+    bool written;
+  };
+  const Case cases[] = {
+      {1, 1, true},   {50, 120, true}, {25, 60, true},     {0, 1, false},         {1, 0, false},
+      {51, 1, false}, {1, 121, false}, {-1, -1, false},    {INT_MAX, 1, false},   {1, INT_MIN, false},
+  };
+  for (const Case& c : cases) {
+    ScreenBuffer s;
+    s.put(c.row, c.col, 'X', 0x1E);
+    EXPECT_EQ(changedCells(s), c.written ? 1 : 0) << c.row << "," << c.col;
+    if (c.written) {
+      EXPECT_EQ(s.at(c.row, c.col), (Cell{'X', 0x1E}));
+    }
+  }
+}
+
+TEST(ScreenBuffer, PutTextIsClippedNotWrapped) {
+  struct Case {
+    int row, col;
+    std::string text;
+    std::string expectedRow;  // the row's first and last columns, as "first10|last10"
+    int changed;
+  };
+  const std::string blank10(10, ' ');
+  const Case cases[] = {
+      {3, 1, "hello", "hello     |" + blank10, 5},
+      {3, 116, "abcdefgh", blank10 + "|     abcde", 5},  // right edge: "fgh" dropped
+      {3, -2, "abcdef", "def       |" + blank10, 3},     // left of column 1 dropped
+      {3, 121, "abc", blank10 + "|" + blank10, 0},
+      {3, INT_MIN, "abc", blank10 + "|" + blank10, 0},
+      {0, 1, "abc", "", 0},
+      {51, 1, "abc", "", 0},
+  };
+  for (const Case& c : cases) {
+    ScreenBuffer s;
+    s.putText(c.row, c.col, c.text, 0x70);
+    EXPECT_EQ(changedCells(s), c.changed) << c.row << "," << c.col << " " << c.text;
+    if (!c.expectedRow.empty()) {
+      const std::string r = row(s, c.row);
+      EXPECT_EQ(r.substr(0, 10) + "|" + r.substr(kCols - 10), c.expectedRow) << c.col;
+      EXPECT_EQ(row(s, c.row + 1), std::string(kCols, ' ')) << "spilled onto the next row";
+    }
+  }
+}
+
+TEST(ScreenBuffer, RecolourKeepsTheCharacter) {
+  ScreenBuffer s;
+  s.put(4, 9, 0xC4, 0x07);
+  s.recolour(4, 9, 0x4F);
+  s.recolour(0, 9, 0x4F);
+  s.recolour(4, 121, 0x4F);
+  EXPECT_EQ(s.at(4, 9), (Cell{0xC4, 0x4F}));
+  EXPECT_EQ(changedCells(s), 1);
+}
+
+TEST(ScreenBuffer, FillAndRowBytes) {
+  ScreenBuffer s;
+  s.fill(0xB0, 0x17);
+  s.putText(50, 1, "\xDA\xC4", 0x07);
+  for (const Cell& c : s.cells()) ASSERT_TRUE(c.ch == 0xB0 || c.ch == 0xDA || c.ch == 0xC4);
+  EXPECT_EQ(s.at(17, 33), (Cell{0xB0, 0x17}));
+  EXPECT_EQ(row(s, 50), "\xDA\xC4" + std::string(kCols - 2, '\xB0'));
+  EXPECT_EQ(row(s, 0), "");
+  EXPECT_EQ(row(s, 51), "");
+}
+
+}  // namespace
+}  // namespace vellano::platform

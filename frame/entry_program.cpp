@@ -4,7 +4,9 @@
 #include "frame/catalogue.h"
 #include "frame/error_box.h"
 #include "frame/main_menu.h"
+#include "frame/print_handover.h"
 #include "frame/program_frame.h"
+#include "frame/program_shell.h"
 #include "frame/settings_screens.h"
 #include "frame/startup_context.h"
 #include "platform/commands.h"
@@ -32,9 +34,8 @@ enum class Resume {
 class EntryProgram {
  public:
   EntryProgram(platform::Console& console, std::span<const std::string> args, const EntryScreens& screens)
-      : console_(console), args_(args.begin(), args.end()), screens_(screens), catalogue_(context_),
-        editor_(console), errorBox_(console, context_, editor_),
-        session_{console, catalogue_, editor_, panel_, errorBox_} {}
+      : shell_(console, args, kEntryVersion, kEntryProgramName), console_(console), screens_(screens),
+        context_(shell_.context()), catalogue_(shell_.catalogue()), session_(shell_.session()) {}
 
   int run();
 
@@ -45,46 +46,33 @@ class EntryProgram {
   void drawFrame();
   Resume dispatch(int item);
   Resume runScreen(const EntryScreens::Screen& screen, Resume after);
-  void startPrintProgram();
   void exitPath();
   // A run-time error that reached the top: absorbed ones go on, the others end the program.
   bool survive(const std::exception& e);
 
+  ProgramShell shell_;
   platform::Console& console_;
-  std::vector<std::string> args_;
   const EntryScreens& screens_;
-  Context context_;
-  Catalogue catalogue_;
-  FieldEditor editor_;
-  FunctionKeyPanel panel_;
-  ErrorBox errorBox_;
-  Session session_;
+  Context& context_;
+  Catalogue& catalogue_;
+  Session& session_;
   int currentItem_ = 1;
   bool leaving_ = false;
 };
 
 int EntryProgram::run() {
-  if (startUp()) mainLoop();
+  try {
+    if (startUp()) mainLoop();
+  } catch (const ProgramEnd& end) {
+    return end.status;
+  }
   return 0;
 }
 
 bool EntryProgram::startUp() {
-  try {
-    StartupOptions options;
-    options.version = std::string(kEntryVersion);
-    options.folders = &errorBox_;
-    resolveContext(catalogue_, args_, options);
-    panel_ = FunctionKeyPanel(functionKeyLayout(context_));
-    editor_.setKeyMask(std::string(kDefaultKeyMask));
-    editor_.setPageKeyMode(0);
-    return true;
-  } catch (const platform::KeysExhausted&) {
-    throw;
-  } catch (const std::exception& e) {
-    errorBox_.showFatal(asRuntimeError(e));
-    exitPath();
-    return false;
-  }
+  if (shell_.startUp()) return true;
+  exitPath();
+  return false;
 }
 
 void EntryProgram::mainLoop() {
@@ -93,12 +81,7 @@ void EntryProgram::mainLoop() {
   while (!leaving_) {
     try {
       if (resume == Resume::ReadAndReopen) {
-        catalogue_.closeAll();
-        StartupOptions options;
-        options.version = std::string(kEntryVersion);
-        options.restart = true;
-        options.folders = &errorBox_;
-        resolveContext(catalogue_, args_, options);
+        shell_.readAgain();
         resume = Resume::Reopen;
       }
       if (resume == Resume::Reopen) {
@@ -111,12 +94,7 @@ void EntryProgram::mainLoop() {
       }
       if (resume == Resume::Redraw) drawFrame();
 
-      const std::vector<MenuItem>& items = entryMenuItems();
-      int result;
-      {
-        Window menu(console_.screen(), mainMenuWindow(items, context_));
-        result = runMenu(console_, menu.descriptor(), items, mainMenuColours(context_), currentItem_);
-      }
+      const int result = shell_.runMainMenu(entryMenuItems(), currentItem_);
       if (result == kMenuEsc) {
         exitPath();
         return;
@@ -132,9 +110,7 @@ void EntryProgram::mainLoop() {
 }
 
 bool EntryProgram::survive(const std::exception& e) {
-  RuntimeError error = asRuntimeError(e);
-  if (errorBox_.absorb(error)) return true;
-  errorBox_.showFatal(error);
+  if (shell_.survive(e)) return true;
   exitPath();
   return false;
 }
@@ -148,10 +124,7 @@ void EntryProgram::serveDirectStart() {
   }
 }
 
-void EntryProgram::drawFrame() {
-  console_.setTitle(consoleTitle(context_, kEntryProgramName));
-  drawProgramScreen(console_.screen(), context_, panel_, kMainMenuLegend);
-}
+void EntryProgram::drawFrame() { shell_.drawFrame(); }
 
 Resume EntryProgram::runScreen(const EntryScreens::Screen& screen, Resume after) {
   if (!screen) {
@@ -189,18 +162,9 @@ Resume EntryProgram::dispatch(int item) {
       return Resume::Reopen;
     case kCopies: return runScreen(screens_.copies, Resume::ReadAndReopen);
     case kPrints:
-      startPrintProgram();
-      leaving_ = true;
-      return Resume::Menu;
+      handOverToPrintProgram(session_, "00");
     default: return Resume::Menu;
   }
-}
-
-void EntryProgram::startPrintProgram() {
-  catalogue_.closeAll();
-  storeHandOverRequest(catalogue_, "00");
-  catalogue_.closeAll();
-  platform::runCommand("VELST10W.EXE" + context_.hostSwitch + " " + context_.terminalNumber, console_);
 }
 
 void EntryProgram::exitPath() {

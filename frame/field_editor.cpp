@@ -3,6 +3,7 @@
 #include "frame/field_editor.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "frame/numbers.h"
 
@@ -84,7 +85,10 @@ FieldResult FieldEditor::edit(int length, std::string_view initial) {
 
   Field f;
   f.numeric = length > 0;
-  f.length = length > 0 ? length : length < 0 ? -length : std::max<int>(1, static_cast<int>(initial.size()));
+  // The length is a signed 16-bit value: anything wider is held to its range.
+  const long long held = std::clamp<long long>(length, -32768, 32767);
+  const long long wanted = held == 0 ? static_cast<long long>(initial.size()) : std::llabs(held);
+  f.length = static_cast<int>(std::clamp<long long>(wanted, 1, 32768));
   f.text = trimBlanks(initial);
   if (f.numeric && val(f.text) == 0) f.text.clear();
   if (f.size() > f.length) f.text.resize(static_cast<std::size_t>(f.length));

@@ -17,7 +17,7 @@ inline constexpr int kListEsc = -1;
 
 // One open list. The constructor opens the window (a right edge of 0 makes it as wide as the
 // longest entry plus a blank each side) and draws the visible entries; the destructor closes
-// it and restores the screen under it.
+// it and restores the screen under it. The entries are read in place and must outlive it.
 class ListSelection {
  public:
   ListSelection(platform::Console& console, const std::vector<std::string>& entries, int current,

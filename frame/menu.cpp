@@ -58,15 +58,17 @@ class MenuRun {
 
   void drawRow(int n, bool highlighted) {
     const int width = d_.right - d_.left - 1;
-    if (width <= 0) return;
     const int row = d_.top + n;
+    // Items the window has no row for are not drawn over its frame.
+    if (width <= 0 || row >= d_.bottom) return;
     const int col = d_.left + 1;
     const MenuItem& item = items_[static_cast<std::size_t>(n - 1)];
     const std::uint8_t attr = highlighted ? colours_.selected : colours_.normal;
     for (int i = 0; i < width; ++i) {
       std::uint8_t ch = ' ';
       if (item.separator) {
-        if (i < kSeparatorWidth) ch = kLine;
+        const int lineWidth = item.text.empty() ? kSeparatorWidth : static_cast<int>(item.text.size());
+        if (i < lineWidth) ch = kLine;
       } else if (i < static_cast<int>(item.text.size())) {
         ch = static_cast<std::uint8_t>(item.text[static_cast<std::size_t>(i)]);
       }

@@ -13,7 +13,7 @@ namespace vellano::frame {
 struct MenuItem {
   std::string text;       // code page 437
   int hotPosition = 0;    // 1-based index of the hot letter inside the text; 0 = none
-  bool separator = false; // a line of 25 "─" that cannot be chosen
+  bool separator = false; // a line of "─" that cannot be chosen: as long as `text`, else 25
 };
 
 struct MenuColours {

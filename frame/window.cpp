@@ -163,8 +163,10 @@ TitlePlacement placeTitle(const WindowDescriptor& d, std::string_view title) {
   const int pos = d.titlePosition;
   TitlePlacement t;
   if (pos == 7 || pos == 8) {
+    // Down a side the title goes without the blanks: cut to the rows inside the frame and
+    // centred among them, it never reaches the corners.
     const int rows = bottom - top - 1;
-    t.text = paddedTitle(title, rows);
+    t.text = std::string(title.substr(0, static_cast<std::size_t>(std::max(0, rows))));
     const int length = static_cast<int>(t.text.size());
     t.vertical = true;
     t.col = pos == 7 ? left : right;

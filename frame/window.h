@@ -43,7 +43,8 @@ const BorderStyle& borderStyle(int index);
 void drawWindow(platform::ScreenBuffer& screen, const WindowDescriptor& d, std::string_view title);
 
 // The title as drawn on the frame: its first cell, its direction and the text written there
-// (the cut title with one blank on each side).
+// (on the top or bottom edge the cut title with one blank on each side; down a side the cut
+// title alone).
 struct TitlePlacement {
   int row = 0;
   int col = 0;

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config git
           libncurses-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev tmux 7zip qpdf libqpdf-dev less)
+          clang libclang-rt-14-dev tmux 7zip qpdf libqpdf-dev less poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

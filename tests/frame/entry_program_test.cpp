@@ -91,7 +91,7 @@ TEST_F(EntryProgramRun, EscLeavesThroughTheLauncherOfTheHostMode) {
 
 TEST_F(EntryProgramRun, PrintsHandOverWithRequest00) {
   // Every byte but the request (bytes 42-43) must come back as it was.
-  std::string record = "X001  " + std::string(27, '.') + " 0" + "010111" + "43" + std::string(68, 'y');
+  std::string record = "X001  " + std::string(27, '.') + " 0" + "010111" + "1V" + std::string(68, 'y');
   ASSERT_EQ(record.size(), 111u);
   writeFile("QMENU.DAT", record);
   auto r = run({"/M", "7"}, "\"s\"");
@@ -99,7 +99,9 @@ TEST_F(EntryProgramRun, PrintsHandOverWithRequest00) {
   EXPECT_EQ(r.commands, std::vector<std::string>{"VELST10W.EXE /M 7"});
   std::string after = readFile("QMENU.DAT");
   ASSERT_EQ(after.size(), 111u);
-  EXPECT_EQ(after.substr(41, 2), "00");
+  // The print program took the request at its start-up and, with "00", showed its menu.
+  EXPECT_EQ(after.substr(41, 2), "  ");
+  EXPECT_NE(r.dumpText.find("STAMPA registro Vendite"), std::string::npos);
   EXPECT_EQ(after.substr(0, 41), record.substr(0, 41));
   EXPECT_EQ(after.substr(43), record.substr(43));
 }
@@ -158,6 +160,31 @@ TEST_F(EntryProgramRun, UnbuiltItemsBeepAndKeepTheMenu) {
   std::vector<std::string> args;
   EXPECT_EQ(runEntryProgram(scripted.console(), args, EntryScreens{}), 0);
   EXPECT_EQ(scripted.backend().beeps(), 3);
+}
+
+}  // namespace
+}  // namespace vellano::frame
+
+namespace vellano::frame {
+namespace {
+
+// A missing hand-over folder at start-up is offered for creation and the program goes on.
+TEST_F(EntryProgramRun, MissingFolderIsOfferedForCreation) {
+  auto r = run({"/P", "3"}, "<SNAP> \"s\" <ENTER> <ESC>");
+  ASSERT_EQ(r.status, 0);
+  ASSERT_FALSE(r.dumps.empty());
+  EXPECT_NE(r.dumps[0].find("La Cartella "), std::string::npos);
+  EXPECT_NE(r.dumps[0].find(" non esiste."), std::string::npos);
+  EXPECT_NE(r.dumps[0].find("            Vuoi crearla [S/N]: "), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory("ALB"));
+  EXPECT_EQ(r.commands, std::vector<std::string>{"AVVIOP.EXE 3"});
+}
+
+TEST_F(EntryProgramRun, RefusedFolderIsNotCreated) {
+  // Asked again when the hand-over record is written back; the menu follows.
+  auto r = run({"/P", "3"}, "\"n\" <ENTER> \"n\" <ENTER> <ESC>");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(std::filesystem::exists("ALB"));
 }
 
 }  // namespace

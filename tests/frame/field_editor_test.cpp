@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "screen_helpers.h"
 
 namespace vellano::frame {
@@ -244,6 +246,17 @@ TEST(FieldEditor, FieldsAtTheRightEdgeStayOnScreen) {
   EXPECT_EQ(editor.edit(-30, "").text, "abcdefgh" + std::string(22, ' '));
   EXPECT_EQ(cellText(sc.screen(), 50, 115, 6), "abcdef");
   EXPECT_LE(sc.console().cursor().col, platform::kCols);
+}
+
+TEST(FieldEditor, OutOfRangeLengthsAreHeldToSixteenBits) {
+  for (int length : {INT_MIN, INT_MAX, -32768}) {
+    SCOPED_TRACE(length);
+    ScriptedConsole sc("\"12\" <ENTER>");  // numeric or text, digits fit both
+    FieldEditor editor(sc.console());
+    const FieldResult r = editor.edit(length, "");
+    EXPECT_EQ(r.text.size(), length > 0 ? 32767u : 32768u);
+    EXPECT_EQ(r.text.substr(0, 3), "12 ");
+  }
 }
 
 }  // namespace

@@ -125,5 +125,16 @@ TEST(Menu, DrawsRowsHighlightHotLettersAndSeparators) {
   EXPECT_EQ(s.at(5, 40).attr, 0x07);
 }
 
+TEST(Menu, ItemsBeyondTheWindowAreNotDrawnOverItsFrame) {
+  WindowDescriptor d = menuBox();
+  d.bottom = 7;  // rows 5 and 6 inside
+  ScriptedConsole sc("<END> <ENTER>");
+  int current = 1;
+  EXPECT_EQ(runMenu(sc.console(), d, sampleItems(), kColours, current), 6);
+  EXPECT_EQ(cellText(sc.screen(), 7, 11, 3), "   ");
+  EXPECT_EQ(sc.screen().at(7, 11).attr, 0x07);
+  EXPECT_EQ(sc.screen().at(10, 11).attr, 0x07);
+}
+
 }  // namespace
 }  // namespace vellano::frame

@@ -101,7 +101,7 @@ struct TitleCase {
   const char* title;
   int row, col;
   bool vertical;
-  const char* shown;  // with the blank on each side
+  const char* shown;  // with the blank on each side, except down a side
 };
 
 TEST(Window, TitlesAreCutAndPlaced) {
@@ -118,8 +118,9 @@ TEST(Window, TitlesAreCutAndPlaced) {
       {"top right", 3, false, "Clienti", 5, 31, false, " Clienti "},
       {"bottom left with close box", 4, true, "Clienti", 12, 11, false, " Clienti "},
       {"bottom right", 6, false, "Clienti", 12, 31, false, " Clienti "},
-      {"left side", 7, false, "AB", 7, 10, true, " AB "},
-      {"right side cut to 6", 8, false, "ABCDEFGHIJ", 5, 40, true, " ABCDEF "},
+      {"left side, centred in the rows inside", 7, false, "AB", 8, 10, true, "AB"},
+      {"right side cut to 6", 8, false, "ABCDEFGHIJ", 6, 40, true, "ABCDEF"},
+      {"left side, odd room", 7, false, "ABC", 7, 10, true, "ABC"},
   };
   for (const TitleCase& t : cases) {
     SCOPED_TRACE(t.name);
@@ -138,7 +139,11 @@ TEST(Window, TitlesAreCutAndPlaced) {
       // The line after the box gives way to a title that starts there.
       EXPECT_EQ(cellText(s, 5, 10, 4), t.row == 5 && t.col == 13 ? "[\xFE] " : "[\xFE]\xC4");
     }
-    if (!t.vertical) {
+    if (t.vertical) {
+      // The corners stay.
+      EXPECT_EQ(s.at(5, t.col).attr, 0xF8);
+      EXPECT_EQ(s.at(12, t.col).attr, 0xF8);
+    } else {
       // The cells either side of the title keep the frame.
       EXPECT_NE(s.at(t.row, t.col - 1).attr, 0xF4);
       EXPECT_EQ(s.at(t.row, t.col + static_cast<int>(shown.size())).attr, 0xF8);

@@ -21,6 +21,8 @@ log="$work/keys.log"
 status="$work/status"
 errors="$work/stderr"
 restored="$work/restored"
+modes_before="$work/modes.before"
+modes_after="$work/modes.after"
 : >"$log"
 unset TMUX
 
@@ -82,14 +84,34 @@ start_probe() {
 set -g default-terminal $(terminal_type)
 set -g history-limit 0
 EOF
-  rm -f "$status" "$restored"
+  rm -f "$status" "$restored" "$modes_before" "$modes_after"
   # The wrapper keeps the probe's stderr off the screen, notes whether the terminal modes
-  # are as they were before, and records the exit status last.
+  # are as they were before (keeping both readable settings when not), and records the exit
+  # status last.
   t -f "$work/tmux.conf" new-session -d -x "$width" -y "$height" -s probe \
     env LC_ALL=C.UTF-8 bash -c \
-    'saved=$(stty -g); "$0" "$1" 2>"$2"; rc=$?; [[ $(stty -g) == "$saved" ]] && : >"$4"; echo $rc >"$3"' \
-    "$probe" "$log" "$errors" "$status" "$restored" ||
+    'saved=$(stty -g); stty -a >"$5"; "$0" "$1" 2>"$2"; rc=$?
+     if [[ $(stty -g) == "$saved" ]]; then : >"$4"; else stty -a >"$6"; fi; echo $rc >"$3"' \
+    "$probe" "$log" "$errors" "$status" "$restored" "$modes_before" "$modes_after" ||
     fail "tmux did not start"
+}
+
+# The settings of an 'stty -a' listing one per line: flags alone, "name = value" together.
+mode_settings() {
+  awk -F';' '{
+    for (i = 1; i <= NF; i++) {
+      f = $i; gsub(/^ +| +$/, "", f)
+      if (f == "") continue
+      if (f ~ /=|^(speed|rows|columns) /) { print f; continue }
+      n = split(f, flags, " "); for (j = 1; j <= n; j++) print flags[j]
+    }
+  }' "$1" | sort
+}
+
+# The settings the probe left different, as they are now.
+modes_changed() {
+  [[ -s $modes_before && -s $modes_after ]] || return 0
+  comm -13 <(mode_settings "$modes_before") <(mode_settings "$modes_after") | paste -sd ' '
 }
 
 # Sends one key and waits until the probe has logged it and shows it on its key line.
@@ -114,7 +136,7 @@ end_probe() {
   t send-keys -t probe "$key" || fail "send-keys $key"
   wait_for "the probe to end" test -s "$status"
   [[ $(cat "$status") == "$expected_status" ]] || fail "the probe ended with status $(cat "$status")"
-  [[ -e $restored ]] || fail "the terminal modes were not restored"
+  [[ -e $restored ]] || fail "the terminal modes were not restored after $key: $(modes_changed)"
   wait_for "the tmux session to close" session_gone
   t kill-server 2>/dev/null
   t has-session -t probe 2>/dev/null && fail "the tmux session is still there"

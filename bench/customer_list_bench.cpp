@@ -1,0 +1,110 @@
+// The customer search list at its largest (999 customers): reading the archive into the list,
+// as the screen does when it opens and after each new customer, and opening the list and
+// finding the last customer by typing its first letters.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "frame/catalogue.h"
+#include "frame/context.h"
+#include "frame/list_select.h"
+#include "master/customer_files.h"
+#include "platform/headless.h"
+
+namespace {
+
+using vellano::frame::Catalogue;
+using vellano::frame::Context;
+using vellano::frame::ListSelection;
+using vellano::frame::WindowDescriptor;
+using vellano::master::CounterpartyKind;
+using vellano::platform::Console;
+using vellano::platform::Key;
+using vellano::platform::KeyEvent;
+
+// A folder holding 999 customers; the last one is the only name starting with "Z".
+class Archive {
+ public:
+  Archive() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    folder_ = pattern;
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(folder_);
+    Catalogue catalogue(context_);
+    vellano::master::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
+    char name[40];
+    for (long code = 1; code <= 999; ++code) {
+      vellano::master::Counterparty who;
+      std::snprintf(name, sizeof name, "CLIENTE %04ld SRL", code);
+      who.name = code == 999 ? "ZANETTI SNC" : name;
+      who.town = "MILANO";
+      vellano::master::writeCounterparty(catalogue, CounterpartyKind::Customer, code, who, {});
+    }
+    vellano::master::writeCount(catalogue, CounterpartyKind::Customer, 999);
+    catalogue.closeAll();
+  }
+  ~Archive() {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  Context& context() { return context_; }
+
+ private:
+  Context context_;
+  std::filesystem::path folder_;
+  std::filesystem::path previous_;
+};
+
+WindowDescriptor searchList() {
+  WindowDescriptor d;
+  d.top = 1;
+  d.left = 1;
+  d.bottom = 43;
+  d.right = 0;
+  d.borderStyle = 1;
+  d.titlePosition = 1;
+  d.shadowPosition = 2;
+  d.shadowAttr = 0x08;
+  d.interiorAttr = 0xF0;
+  d.borderAttr = 0xF8;
+  d.titleAttr = 0xF8;
+  return d;
+}
+
+void BM_CustomerListRead999(benchmark::State& state) {
+  Archive archive;
+  Catalogue catalogue(archive.context());
+  vellano::master::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
+  for (auto _ : state) {
+    auto entries = vellano::master::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
+    benchmark::DoNotOptimize(entries.data());
+  }
+}
+BENCHMARK(BM_CustomerListRead999)->Unit(benchmark::kMillisecond);
+
+// Open the list on the first customer, type "za" (found at the end), Enter, window closed.
+void BM_CustomerListOpenAndFind999(benchmark::State& state) {
+  Archive archive;
+  Catalogue catalogue(archive.context());
+  vellano::master::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
+  const auto entries = vellano::master::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
+  Console console(vellano::platform::scriptedBackend(""));
+  for (auto _ : state) {
+    ListSelection list(console, entries, 1, searchList(), "CLIENTI", 0x4F);
+    list.step(KeyEvent::character('z'));
+    list.step(KeyEvent::character('a'));
+    benchmark::DoNotOptimize(list.step(KeyEvent::extended(Key::Enter)));
+    if (list.current() != 999) state.SkipWithError("type-ahead did not reach the last customer");
+  }
+}
+BENCHMARK(BM_CustomerListOpenAndFind999)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,94 @@
+// Shared pieces of the master-data screens.
+#include "master/causals_fields.h"
+
+#include "frame/palette.h"
+#include "frame/text.h"
+
+namespace vellano::master {
+
+std::string dots(std::size_t n) { return std::string(n, static_cast<char>(kDot)); }
+
+ScreenColours screenColours(const frame::Context& context) {
+  const frame::Palette& p = frame::palette(context.install.colourScheme);
+  if (context.install.colourScheme == 'M') return {0x07, 0x0F, 0x0F, p.fieldEditing};
+  return {0x30, 0x3F, 0x3E, p.fieldEditing};
+}
+
+frame::WindowDescriptor screenWindow(const frame::Context& context, int top, int left, int bottom,
+                                     int right, int titlePosition) {
+  const ScreenColours colours = screenColours(context);
+  frame::WindowDescriptor d;
+  d.top = static_cast<std::uint8_t>(top);
+  d.left = static_cast<std::uint8_t>(left);
+  d.bottom = static_cast<std::uint8_t>(bottom);
+  d.right = static_cast<std::uint8_t>(right);
+  d.borderStyle = 1;
+  d.titlePosition = static_cast<std::uint8_t>(titlePosition);
+  d.shadowPosition = 2;
+  d.shadowAttr = 0x08;
+  d.interiorAttr = colours.text;
+  d.borderAttr = colours.border;
+  d.titleAttr = colours.title;
+  return d;
+}
+
+frame::WindowDescriptor searchListWindow() {
+  frame::WindowDescriptor d;
+  d.top = 1;
+  d.left = 1;
+  d.bottom = 43;
+  d.right = 0;
+  d.borderStyle = 1;
+  d.titlePosition = 1;
+  d.shadowPosition = 2;
+  d.shadowAttr = 0x08;
+  d.interiorAttr = 0xF0;
+  d.borderAttr = 0xF8;
+  d.titleAttr = 0xF8;
+  return d;
+}
+
+std::string legend(std::string_view l1, std::string_view l2, std::string_view l3, std::string_view l4,
+                   std::string_view l5, std::string_view l6, std::string_view l7, std::string_view l8,
+                   std::string_view l9, std::string_view note1, std::string_view note2) {
+  const std::string_view labels[] = {l1, l2, l3, l4, l5, l6, l7, l8, l9};
+  std::string out;
+  for (int k = 0; k < 9; ++k) {
+    out += static_cast<char>('1' + k);
+    out += frame::fitLeft(labels[k], 10);
+    out += '|';
+  }
+  out += frame::fitLeft(note1, 10) + "|" + frame::fitLeft(note2, 10);
+  return out;
+}
+
+frame::FieldResult editField(frame::Session& session, const FieldCall& call, std::string_view initial) {
+  frame::FieldEditor& editor = session.editor;
+  editor.setKeyMask(std::string(call.mask));
+  editor.setPageKeyMode(call.pageMode);
+  editor.setCapitals(call.capitals);
+  session.console.setCursor(call.row, call.col);
+  return editor.edit(call.length, initial);
+}
+
+frame::Channel& openChannel(frame::Catalogue& catalogue, int channel) {
+  frame::Channel& c = catalogue.channel(channel);
+  return c.isOpen() ? c : catalogue.open(channel);
+}
+
+int readCounter(frame::Catalogue& catalogue, long record) {
+  openChannel(catalogue, 22).read(record);
+  float count = 0;
+  frame::L_22(catalogue, count);
+  // The screens show counts in four places; anything else is damage and reads as its bound.
+  if (!(count > 0)) return 0;
+  return count > 9999 ? 9999 : static_cast<int>(count);
+}
+
+void writeCounter(frame::Catalogue& catalogue, long record, int count) {
+  frame::Channel& channel = openChannel(catalogue, 22);
+  frame::W_22(catalogue, static_cast<float>(count));
+  channel.write(record);
+}
+
+}  // namespace vellano::master

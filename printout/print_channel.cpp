@@ -1,0 +1,84 @@
+// Channel 99 on a stdio stream: buffered, flushed when closed.
+#include "printout/print_channel.h"
+
+#include <cerrno>
+
+#include "platform/dos_path.h"
+#include "platform/error.h"
+
+namespace vellano::printout {
+
+PrintChannel::~PrintChannel() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void PrintChannel::open(std::string_view dosName) {
+  close();
+  const std::string path = platform::hostPath(dosName).string();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) throw RuntimeError(errorNumberFromErrno(errno), "O_99", path);
+  file_ = f;
+  dosName_ = std::string(dosName);
+  column_ = 0;
+}
+
+void PrintChannel::close() {
+  if (file_ == nullptr) return;
+  std::FILE* f = file_;
+  file_ = nullptr;
+  dosName_.clear();
+  column_ = 0;
+  const bool failed = std::fflush(f) != 0;
+  const int err = errno;
+  std::fclose(f);
+  // A full disk must not pass for a finished print.
+  if (failed) throw RuntimeError(errorNumberFromErrno(err), "CLOSE 99");
+}
+
+void PrintChannel::raw(std::string_view bytes) {
+  if (file_ == nullptr) throw RuntimeError(error::kBadFileMode, "PRINT 99");
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    throw RuntimeError(errorNumberFromErrno(errno), "PRINT 99");
+  }
+}
+
+void PrintChannel::put(char c) {
+  if (c == '\r' || c == '\n') {
+    column_ = 0;
+  } else {
+    if (column_ >= kPrintWidth) {
+      raw("\r\n");
+      column_ = 0;
+    }
+    ++column_;
+  }
+  raw(std::string_view(&c, 1));
+}
+
+void PrintChannel::print(std::string_view text) {
+  for (char c : text) put(c);
+}
+
+void PrintChannel::printLine(std::string_view text) {
+  print(text);
+  raw("\r\n");
+  column_ = 0;
+}
+
+void PrintChannel::escape(std::string_view command) {
+  put('\x1B');
+  print(command);
+}
+
+void PrintChannel::control(char byte) { put(byte); }
+
+void PrintChannel::formFeed() { put('\x0C'); }
+
+void PrintChannel::tab(int column) {
+  if (column < 1) column = 1;
+  if (column > kPrintWidth) column = kPrintWidth;
+  if (column_ + 1 > column) printLine();
+  while (column_ + 1 < column) put(' ');
+}
+
+}  // namespace vellano::printout

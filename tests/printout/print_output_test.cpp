@@ -1,0 +1,300 @@
+// Start and end of print through the real dialog program (orbw, headless on the shared key
+// script) and the console prompt: the exact bytes of the print file and the exact commands.
+#include "printout/print_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "frame/error_box.h"
+#include "platform/env_guard.h"
+#include "platform/headless.h"
+#include "../frame/work_folder.h"
+
+namespace vellano::printout {
+namespace {
+
+constexpr std::string_view kComspec = "C:\\WINDOWS\\SYSTEM32\\CMD.EXE";
+
+const std::string kEsc = "\x1B";
+
+// The two set-up lines for an orientation, vertical motion and pitch.
+std::string setUp(const std::string& orientation, const std::string& motion, const std::string& pitch) {
+  return kEsc + "E" + kEsc + "&l" + orientation + "O" + kEsc + "&l26A" + kEsc + "&a0P" + kEsc + "&l0E" +
+         kEsc + "&a0L" + kEsc + "&k12H" + kEsc + "&" + motion + "C" + kEsc + "*t300R" + kEsc + "&l0L" +
+         "\r\n" + kEsc + "(s3T" + kEsc + "(s0S" + kEsc + "(s0P" + kEsc + "(s" + pitch + "H\r\n";
+}
+
+const std::string kClosingReset = kEsc + "E" + kEsc + "&l0O" + kEsc + "&l26A" + kEsc + "&a0P" + kEsc +
+                                  "&l0E" + kEsc + "&a0L" + kEsc + "&k12H" + kEsc + "&l8C" + kEsc +
+                                  "*t300R" + kEsc + "&l0L" + kEsc + "(s3T" + kEsc + "(s0S" + kEsc +
+                                  "(s0P" + kEsc + "(s10H";
+
+// What every report of the test prints between start and end of print.
+const std::string kBody = "PAGINA 1\r\n\x0C";
+
+class PrintOutputTest : public vellano::testing::WorkFolder {
+ protected:
+  void SetUp() override {
+    WorkFolder::SetUp();
+    const auto here = std::filesystem::current_path();
+    env_.set("VELLANO_KEYS", (here / "keys.script").string());
+    env_.set("VELLANO_COMMANDS", (here / "commands.txt").string());
+    env_.set("VELLANO_SCREEN", nullptr);
+    env_.set("VELLANO_LPT1", nullptr);
+    env_.set("COMSPEC", std::string(kComspec));
+  }
+
+  // A session whose console reads `script`, the queue the dialog program shares.
+  struct Run {
+    std::unique_ptr<platform::Console> console;
+    frame::Context context;
+    std::unique_ptr<frame::Catalogue> catalogue;
+    std::unique_ptr<frame::FieldEditor> editor;
+    frame::FunctionKeyPanel panel;
+    std::unique_ptr<frame::ErrorBox> errorBox;
+    std::unique_ptr<frame::Session> session;
+  };
+  std::unique_ptr<Run> start(const std::string& script) {
+    writeFile("keys.script", script);
+    auto run = std::make_unique<Run>();
+    run->console = std::make_unique<platform::Console>(platform::HeadlessBackend::fromEnvironment());
+    run->catalogue = std::make_unique<frame::Catalogue>(run->context);
+    run->editor = std::make_unique<frame::FieldEditor>(*run->console);
+    run->errorBox = std::make_unique<frame::ErrorBox>(*run->console, run->context, *run->editor);
+    run->session = std::make_unique<frame::Session>(
+        frame::Session{*run->console, *run->catalogue, *run->editor, run->panel, *run->errorBox});
+    return run;
+  }
+
+  std::vector<std::string> commands() {
+    std::vector<std::string> lines;
+    std::istringstream in(readFile("commands.txt"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  platform::testing::EnvGuard env_;
+};
+
+std::string comspecLine(std::string_view rest) { return std::string(kComspec) + " /C " + std::string(rest); }
+
+struct DialogCase {
+  std::string name;
+  std::string options;
+  std::string pitch;
+  std::string keys;        // answers in the dialog
+  std::string destination;
+  std::string secondAction;
+  std::string printFile;   // file that receives the report
+  std::string bytes;       // its exact content
+  std::vector<std::string> commands;
+  std::string orbwRecord;  // ORBW.DAT as the dialog left it
+  bool converted = false;  // LASER.PDF made by the converter
+};
+
+TEST_F(PrintOutputTest, DialogChoicesGiveTheirBytesAndCommands) {
+  const std::vector<DialogCase> cases = {
+      {"report defaults confirmed", "1..1.1", "15", "<ENTER*6>", "L", "W", "LASER",
+       setUp("0", "l4", "15") + kBody + kClosingReset,
+       {"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER"}, "100101S"},
+      {"laser and pdf: the Windows flag is ignored", "11.1.1", "12", "<ENTER*6>", "L", "F", "LASER",
+       setUp("0", "l8", "12") + kBody + kClosingReset,
+       {"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"), comspecLine("START LASER.PDF")},
+       "110101S", true},
+      {"pdf alone: no set-up and no condensed print", "01...1", "15", "<ENTER*6>", "F", "", "LASER",
+       kBody, {"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"), comspecLine("START LASER.PDF")},
+       "010101S", true},
+      {"view wins over laser, set-up still sent", "1.10.1", "10", "<ENTER*6>", "V", "", "LASER",
+       setUp("0", "l8", "10") + kBody + kClosingReset, {"ORBW.EXE", "CMD /C DEL LASER", "CMD /C LIST LASER"},
+       "101001S"},
+      {"view and Windows: printed, then viewed", "1.11.1", "10", "<ENTER*6>", "V", "W", "LASER",
+       setUp("0", "l8", "10") + kBody + kClosingReset,
+       {"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER", "CMD /C LIST LASER"}, "101101S"},
+      {"printer port at pitch 15: condensed print, no PCL", "0..0.1", "15", "<ENTER*6>", "S", "", "LPT1.PRN",
+       std::string("\x0F") + kBody + "\x12", {"ORBW.EXE"}, "000001S"},
+      {"laser switched off in the dialog", "1..1.1", "17", "\"n\" <ENTER*3> \"n\" <ENTER*3>", "S", "",
+       "LPT1.PRN", std::string("\x0F") + kBody + "\x12", {"ORBW.EXE"}, "000001S"},
+      {"landscape chosen in the dialog", "1..0.1", "15", "<ENTER*4> \"o\" <ENTER*2>", "L", "", "LASER",
+       setUp("1", "l4", "15") + kBody + kClosingReset, {"ORBW.EXE", "CMD /C DEL LASER", "CMD /C LIST LASER"},
+       "100010S"},
+      {"pitch 0 is sent as 10", "1..0.1", "0", "<ENTER*6>", "L", "", "LASER",
+       setUp("0", "l8", "10") + kBody + kClosingReset, {"ORBW.EXE", "CMD /C DEL LASER", "CMD /C LIST LASER"},
+       "100001S"},
+  };
+  for (const DialogCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* file : {"LASER", "LPT1.PRN", "LASER.PDF", "STAP.BAT", "commands.txt"}) {
+      std::filesystem::remove(file);
+    }
+    auto run = start(c.keys);
+    PrintOutput output;
+    output.ORBWW(*run->session, PrintRequest{c.options, c.pitch, ""});
+    ASSERT_TRUE(output.confirmed());
+    EXPECT_EQ(output.destination(), c.destination);
+    EXPECT_EQ(output.secondAction(), c.secondAction);
+    output.channel().print("PAGINA 1");
+    output.channel().printLine();
+    output.channel().formFeed();
+    output.ORBWWS(*run->session);
+
+    EXPECT_EQ(readFile(c.printFile), c.bytes);
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(readFile("ORBW.DAT"), c.orbwRecord);
+    EXPECT_EQ(std::filesystem::exists("LASER.PDF"), c.converted);
+    if (c.converted) {
+      EXPECT_EQ(readFile("STAP.BAT"), "@ECHO OFF\r\nPCL2PDF32.EXE LASER LASER.PDF -S\r\n");
+      EXPECT_EQ(readFile("LASER.PDF").substr(0, 5), "%PDF-");
+    }
+  }
+}
+
+// Cancelled in the dialog, or left without an answer: the report prints nothing. ORBW.DAT
+// then shows the flags the dialog was started with.
+TEST_F(PrintOutputTest, UnconfirmedDialogPrintsNothing) {
+  struct Case {
+    std::string options;
+    std::string keys;
+    std::string orbwRecord;
+  };
+  const std::vector<Case> cases = {
+      {"1..1.1", "<ESC>", "1..1.1N"},
+      {"1..1.1", "<ENTER*5> \"n\" <ENTER>", "100101N"},
+      {"0..0..", "<ESC>", "0..0.1N"},   // no orientation: portrait
+      {"", "<ESC>", "1  1 1N"},         // missing options: laser and Windows on
+      {"1..111", "<ESC>", "1..111N"},
+      {"1..1.1", "", "1..1.1N"},        // the dialog found no key at all
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options + " / " + c.keys);
+    std::filesystem::remove("commands.txt");
+    writeFile("LASER", "old report");
+    auto run = start(c.keys);
+    PrintOutput output;
+    output.ORBWW(*run->session, PrintRequest{c.options, "15", ""});
+    EXPECT_FALSE(output.confirmed());
+    EXPECT_EQ(output.destination(), "");
+    EXPECT_EQ(output.secondAction(), "");
+    EXPECT_FALSE(output.channel().isOpen());
+    output.ORBWWS(*run->session);
+    EXPECT_EQ(readFile("ORBW.DAT"), c.orbwRecord);
+    EXPECT_EQ(commands(), std::vector<std::string>{"ORBW.EXE"});
+    EXPECT_EQ(readFile("LASER"), "old report");
+    EXPECT_FALSE(std::filesystem::exists("LPT1.PRN"));
+  }
+}
+
+TEST_F(PrintOutputTest, OldPrintFileIsReplacedAndPrinterPortFollowsTheSetting) {
+  writeFile("LASER", std::string(5000, 'x'));
+  auto run = start("<ENTER*6> <ENTER*6>");
+  PrintOutput output;
+  output.ORBWW(*run->session, PrintRequest{"1..0.1", "10", ""});
+  output.ORBWWS(*run->session);
+  EXPECT_EQ(readFile("LASER"), setUp("0", "l8", "10") + kClosingReset);
+
+  env_.set("VELLANO_LPT1", (std::filesystem::current_path() / "printer.out").string());
+  output.ORBWW(*run->session, PrintRequest{"0..0.1", "10", ""});
+  EXPECT_EQ(output.fileName(), "LPT1:");
+  output.channel().printLine("X");
+  output.ORBWWS(*run->session);
+  EXPECT_EQ(readFile("printer.out"), "X\r\n");
+}
+
+TEST_F(PrintOutputTest, PitchSwitchInTheMiddleOfAReport) {
+  struct Case {
+    std::string name;
+    bool on;
+    std::string flag;
+    std::string expected;
+  };
+  const std::string page17 = kEsc + "E" + kEsc + "&l26A" + kEsc + "&a0P" + kEsc + "&l0E" + kEsc + "&a0L" +
+                             kEsc + "&k12H" + kEsc + "&l4C" + kEsc + "*t300R" + kEsc + "&l0L\r\n";
+  const std::string page10 = kEsc + "E" + kEsc + "&l26A" + kEsc + "&a0P" + kEsc + "&l0E" + kEsc + "&a0L" +
+                             kEsc + "&k12H" + kEsc + "&l8C" + kEsc + "*t300R" + kEsc + "&l0L\r\n";
+  const std::string font = kEsc + "(s3T" + kEsc + "(s0S" + kEsc + "(s0P" + kEsc + "(s";
+  const std::vector<Case> cases = {
+      {"LASON with page set-up", true, "X", page17 + font + "17H\r\n"},
+      {"LASON font only", true, " ", font + "17H\r\n"},
+      {"LASOFF with page set-up", false, "X", page10 + font + "10H\r\n"},
+      {"LASOFF font only", false, "", font + "10H\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PrintOutput output;
+    output.channel().open("LASER");
+    if (c.on) {
+      output.LASON(c.flag, "17");
+    } else {
+      output.LASOFF(c.flag);
+    }
+    output.closeChannel();
+    EXPECT_EQ(readFile("LASER"), c.expected);
+  }
+}
+
+TEST_F(PrintOutputTest, PrintChannelLineWidthAndTab) {
+  PrintChannel channel;
+  channel.open("LASER");
+  channel.printLine(std::string(200, 'a'));   // exactly the width: one line
+  channel.print(std::string(201, 'b'));       // one more: broken before the 201st
+  channel.printLine();
+  channel.print("AB");
+  channel.tab(6);
+  channel.print("C");
+  channel.tab(3);                             // already past: on the next line
+  channel.printLine("D");
+  channel.close();
+  EXPECT_EQ(readFile("LASER"), std::string(200, 'a') + "\r\n" + std::string(200, 'b') + "\r\nb\r\n" +
+                                   "AB   C\r\n  D\r\n");
+  EXPECT_THROW(channel.print("x"), RuntimeError);
+}
+
+// The console prompt: first letter destination, last letter second action.
+TEST_F(PrintOutputTest, ConsolePromptAnswers) {
+  struct Case {
+    std::string keys;
+    int exitCode;
+    std::string printFile;  // "" when nothing is opened
+    std::vector<std::string> commands;
+    int beeps;
+  };
+  const std::vector<Case> cases = {
+      {"<ENTER>", frame::kExitEnter, "LASER",
+       {"CMD /C DEL LASER", "CMD /C PCL2PD~1.EXE LASER LASER.PDF -S", "CMD /C START LASER.PDF"}, 0},
+      {"<CTRL-DEL> \"s\" <ENTER>", frame::kExitEnter, "LPT1.PRN", {}, 0},
+      {"<CTRL-DEL> \"vw\" <ENTER>", frame::kExitEnter, "LASER",
+       {"CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER", "CMD /C LIST LASER"}, 0},
+      {"<CTRL-DEL> \"l\" <UP>", frame::kExitEnter, "LASER", {"CMD /C DEL LASER", "CMD /C LIST LASER"}, 0},
+      {"<CTRL-DEL> \"n\" <ENTER>", frame::kExitEsc, "", {}, 0},
+      {"<ESC>", frame::kExitEsc, "", {}, 0},
+      {"<CTRL-DEL> \"x\" <ENTER> <CTRL-DEL> \"lx\" <ENTER> <CTRL-DEL> <ENTER> <CTRL-DEL> \"l\" <ENTER>",
+       frame::kExitEnter, "LASER", {"CMD /C DEL LASER", "CMD /C LIST LASER"}, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    for (const char* file : {"LASER", "LPT1.PRN", "commands.txt"}) std::filesystem::remove(file);
+    auto run = start(c.keys);
+    PrintOutput output;
+    EXPECT_EQ(output.ORBW(*run->session, PrintRequest{"1..1.1", "15", ""}, 20, 10, 0x1E), c.exitCode);
+    const std::string prompt(kPrintPrompt);
+    for (std::size_t i = 0; i < prompt.size(); ++i) {
+      ASSERT_EQ(run->console->screen().at(20, 10 + static_cast<int>(i)).ch, static_cast<std::uint8_t>(prompt[i]));
+    }
+    EXPECT_EQ(output.channel().isOpen(), !c.printFile.empty());
+    if (output.channel().isOpen()) output.channel().printLine("RIGA");
+    output.ORBWS(*run->session);
+    // No PCL set-up, no condensed print: only what the report wrote.
+    if (!c.printFile.empty()) {
+      EXPECT_EQ(readFile(c.printFile), "RIGA\r\n");
+    }
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(run->console->beepCount(), c.beeps);
+  }
+}
+
+}  // namespace
+}  // namespace vellano::printout

@@ -18,6 +18,7 @@
 #include "frame/window.h"
 #include "master/causals_fields.h"
 #include "master/customer_files.h"
+#include "master/sub_accounts.h"
 #include "master/vat_table.h"
 
 namespace vellano::entry {

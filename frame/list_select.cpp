@@ -185,4 +185,20 @@ int selectFromList(platform::Console& console, const std::vector<std::string>& e
   return list.run();
 }
 
+WindowDescriptor searchListWindow() {
+  WindowDescriptor d;
+  d.top = 1;
+  d.left = 1;
+  d.bottom = 43;
+  d.right = 0;
+  d.borderStyle = 1;
+  d.titlePosition = 1;
+  d.shadowPosition = 2;
+  d.shadowAttr = 0x08;
+  d.interiorAttr = 0xF0;
+  d.borderAttr = 0xF8;
+  d.titleAttr = 0xF8;
+  return d;
+}
+
 }  // namespace vellano::frame

@@ -60,6 +60,12 @@ class ListSelection {
   std::vector<platform::Cell> bottomEdge_;  // the bottom frame as opened, under the search text
 };
 
+// The search-list window of the master data and the registers: single frame, title top-left,
+// shadow 2 in colour 8, black on white, top-left corner (1,1), bottom row 43, as wide as the
+// entries; the highlight white on red.
+WindowDescriptor searchListWindow();
+inline constexpr std::uint8_t kSearchHighlight = 0x4F;
+
 // Opens the list, reads keys until Enter or ESC and closes it: the chosen entry number (from 1)
 // or kListEsc.
 int selectFromList(platform::Console& console, const std::vector<std::string>& entries, int current,

@@ -32,22 +32,6 @@ frame::WindowDescriptor screenWindow(const frame::Context& context, int top, int
   return d;
 }
 
-frame::WindowDescriptor searchListWindow() {
-  frame::WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = 43;
-  d.right = 0;
-  d.borderStyle = 1;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = 0xF0;
-  d.borderAttr = 0xF8;
-  d.titleAttr = 0xF8;
-  return d;
-}
-
 std::string legend(std::string_view l1, std::string_view l2, std::string_view l3, std::string_view l4,
                    std::string_view l5, std::string_view l6, std::string_view l7, std::string_view l8,
                    std::string_view l9, std::string_view note1, std::string_view note2) {

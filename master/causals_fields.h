@@ -9,6 +9,7 @@
 
 #include "frame/catalogue.h"
 #include "frame/field_editor.h"
+#include "frame/list_select.h"
 #include "frame/session.h"
 #include "frame/window.h"
 
@@ -35,10 +36,8 @@ ScreenColours screenColours(const frame::Context& context);
 frame::WindowDescriptor screenWindow(const frame::Context& context, int top, int left, int bottom,
                                      int right, int titlePosition);
 
-// The search-list window of the master data: single frame, title top-left, shadow 2 in
-// colour 8, black on white, top-left corner (1,1), bottom row 43, as wide as the entries.
-frame::WindowDescriptor searchListWindow();
-inline constexpr std::uint8_t kSearchHighlight = 0x4F;
+using frame::kSearchHighlight;
+using frame::searchListWindow;
 
 // A legend of 11 fields: the label of each key 1-9 (cut or padded to 10), then the two notes.
 std::string legend(std::string_view l1, std::string_view l2, std::string_view l3, std::string_view l4,

@@ -287,21 +287,10 @@ std::optional<long> CounterpartyScreen::search() {
   }
   showLegend(kSearchLegend);
   screen_.putText(24, 70, "ESC", kTextAttr);
-  frame::WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = 43;
-  d.right = 0;
-  d.borderStyle = 1;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = 0xF0;
-  d.borderAttr = 0xF8;
-  d.titleAttr = 0xF8;
   const int current = code_ >= 1 && code_ <= count_ ? static_cast<int>(code_) : 1;
   const int chosen =
-      frame::selectFromList(session_.console, list_, current, d, frame::trim(titleWord()), 0x4F);
+      frame::selectFromList(session_.console, list_, current, frame::searchListWindow(),
+                            frame::trim(titleWord()), frame::kSearchHighlight);
   screen_.putText(24, 70, "   ", kTextAttr);
   if (chosen == frame::kListEsc) return std::nullopt;
   return chosen;

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/registration_screen.h"
 #include "frame/entry_program.h"
 #include "master/cash_banks.h"
 #include "master/causals.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   vellano::platform::Console console(vellano::platform::makeBackend());
   vellano::frame::EntryScreens screens;
+  screens.sales = vellano::entry::runSalesRegister;
+  screens.purchases = vellano::entry::runPurchaseRegister;
   screens.customers = vellano::master::runCustomerScreen;
   screens.suppliers = vellano::master::runSupplierScreen;
   screens.cashAndBanks = vellano::master::runCashAndBanks;

@@ -44,8 +44,9 @@ class CausalScreenTest : public vellano::testing::WorkFolder {
     writeFile("CAUCON.DAT", file);
     writeFile("INDEX.DAT", frame::fitLeft(" " + std::to_string(descriptions.size()), 5));
   }
-  vellano::testing::HeadlessRun run(const std::string& script, const std::vector<std::string>& args = {}) {
-    return vellano::testing::runHeadless("VELLA10W", args, std::filesystem::current_path(), script);
+  vellano::testing::HeadlessRun run(const std::string& script, const std::vector<std::string>& args = {},
+                                    bool alone = false) {
+    return vellano::testing::runHeadless("VELLA10W", args, std::filesystem::current_path(), script, alone);
   }
 };
 
@@ -169,7 +170,8 @@ TEST_F(CausalScreenTest, FunctionKeysHandOverToThePrintProgram) {
   for (const Case& c : {Case{"<F7>", "2U"}, Case{"<F8>", "2B"}}) {
     const std::string record = "X001  " + std::string(27, '.') + " 0" + "010111" + "00" + std::string(68, 'y');
     writeFile("QMENU.DAT", record);
-    auto r = run(std::string("\"u\" ") + c.key, {"/M", "7"});
+    // Alone, so the request stays in the record instead of being served by the print program.
+    auto r = run(std::string("\"u\" ") + c.key, {"/M", "7"}, true);
     EXPECT_EQ(r.status, 0) << c.key;
     ASSERT_FALSE(r.commands.empty()) << c.key;
     EXPECT_EQ(r.commands.front(), "VELST10W.EXE /M 7") << c.key;

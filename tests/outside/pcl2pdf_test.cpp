@@ -11,6 +11,7 @@
 
 #include "../frame/work_folder.h"
 #include "outside/pcl_reader.h"
+#include "outside/pdf_content.h"
 #include "outside/pdf_writer.h"
 #include "support/headless_run.h"
 

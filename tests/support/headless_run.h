@@ -41,9 +41,12 @@ inline std::string readWhole(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs `program` (a file in the build's bin folder) with `args` inside `folder`.
+// Runs `program` (a file in the build's bin folder) with `args` inside `folder`. With
+// `alone`, a copy of the program runs from a folder of its own, so the other programs of the
+// system are not found beside it: what it hands over stays in the files for the test to read.
 inline HeadlessRun runHeadless(const std::string& program, const std::vector<std::string>& args,
-                               const std::filesystem::path& folder, const std::string& script) {
+                               const std::filesystem::path& folder, const std::string& script,
+                               bool alone = false) {
   namespace fs = std::filesystem;
   const fs::path keys = folder / "keys.script";
   const fs::path screens = folder / "screens.txt";
@@ -54,7 +57,13 @@ inline HeadlessRun runHeadless(const std::string& program, const std::vector<std
   }
   fs::remove(screens);
   fs::remove(commands);
-  const std::string path = std::string(VELLANO_BIN_DIR) + "/" + program;
+  std::string path = std::string(VELLANO_BIN_DIR) + "/" + program;
+  if (alone) {
+    const fs::path own = folder / ".alone";
+    fs::create_directories(own);
+    fs::copy_file(path, own / program, fs::copy_options::overwrite_existing);
+    path = (own / program).string();
+  }
 
   HeadlessRun run;
   pid_t pid = fork();

@@ -1,0 +1,207 @@
+// The CALCOLI screen: three tables over rows 1-44 and columns 1-90, computed afresh each time.
+#include "entry/ventilation_screen.h"
+
+#include <array>
+#include <string>
+
+#include "entry/registration_files.h"
+#include "frame/cp437_text.h"
+#include "frame/numbers.h"
+#include "frame/text.h"
+#include "frame/window.h"
+#include "master/causals_fields.h"
+
+namespace vellano::entry {
+namespace {
+
+constexpr const char* kAmountMask = "###,###.##";
+constexpr const char* kCoefficientMask = "###.##########";
+
+// The tables fill the whole window, frame rows included, so it is drawn without a frame and
+// with the title on the one free stretch of the bottom row.
+constexpr int kTop = 1, kLeft = 1, kBottom = 44, kRight = 90;
+constexpr int kKeyRow = 44;
+constexpr int kStockRow = 16;
+
+constexpr std::string_view kTakingsHeading =
+    "Me│ 4%       │ 10%      │ 20%      │TOTALE    │VENTILAZ  │ %            │";
+constexpr std::string_view kPurchasesHeading =
+    "Me│          4%         ║         10%         ║         20%         ║TOTALE    │PROGRESSIV";
+constexpr std::string_view kVatHeading =
+    "Me│Imponibile        IVA║Imponibile        IVA║Imponibile        IVA║TOTALE    │";
+
+constexpr std::array<int, 3> kRates{4, 10, 20};
+constexpr std::string_view kF9Only = "00000000100";
+
+class Painter {
+ public:
+  Painter(platform::ScreenBuffer& screen, std::uint8_t attr) : screen_(screen), attr_(attr) {}
+
+  void text(int row, int col, std::string_view cp437Text) { screen_.putText(row, col, cp437Text, attr_); }
+  // Values are shown only when above 0.
+  void amount(int row, int col, float value) {
+    if (value > 0) text(row, col, frame::printUsing(kAmountMask, value));
+  }
+  void coefficient(int row, int col, float value) {
+    if (value > 0) text(row, col, frame::printUsing(kCoefficientMask, value));
+  }
+  // A heading and its column rules carried down the rows below it.
+  void table(int headingRow, int firstRow, int lastRow, std::string_view heading) {
+    const std::string bytes = frame::cp437(heading);
+    text(headingRow, 1, bytes);
+    std::string rule(bytes.size(), ' ');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      if (bytes[i] == '\xB3' || bytes[i] == '\xBA') rule[i] = bytes[i];
+    for (int row = firstRow; row <= lastRow; ++row) text(row, 1, rule);
+  }
+  void month(int row, int m) { text(row, 1, frame::printUsing("##", m)); }
+
+ private:
+  platform::ScreenBuffer& screen_;
+  std::uint8_t attr_;
+};
+
+void drawTakings(Painter& p, const VentilationInput& in, const VentilationTables& t) {
+  p.table(1, 2, 14, kTakingsHeading);
+  p.text(1, 74, "___CORRISPETTIVI");
+  for (int m = 1; m <= kMonths; ++m) {
+    const int row = m + 1;
+    p.month(row, m);
+    p.amount(row, 4, in.c4[m]);
+    p.amount(row, 15, in.c10[m]);
+    p.amount(row, 26, in.c20[m]);
+    p.amount(row, 37, t.total[m]);
+    p.amount(row, 48, in.v[m]);
+    p.coefficient(row, 59, t.k[m]);
+  }
+  p.amount(14, 4, t.c4);
+  p.amount(14, 15, t.c10);
+  p.amount(14, 26, t.c20);
+  p.amount(14, 37, t.totalYear);
+  p.amount(14, 48, t.v);
+}
+
+void drawStock(Painter& p, const VentilationInput& in) {
+  p.text(15, 1, "   Rimanenze Anno Precedente");
+  p.amount(kStockRow, 4, in.stock4);
+  p.amount(kStockRow, 26, in.stock10);
+  p.amount(kStockRow, 48, in.stock20);
+  p.text(kStockRow, 70, "% ");
+  p.coefficient(kStockRow, 72, in.previousCoefficient);
+}
+
+void drawPurchases(Painter& p, const VentilationInput& in, const VentilationTables& t) {
+  p.table(17, 18, 30, kPurchasesHeading);
+  for (int m = 1; m <= kMonths; ++m) {
+    const int row = 17 + m;
+    p.month(row, m);
+    for (std::size_t i = 0; i < kRates.size(); ++i) {
+      const int col = 4 + static_cast<int>(i) * 22;
+      p.amount(row, col, in.p[m][kRates[i]]);
+      p.amount(row, col + 11, t.pp[m][kRates[i]]);
+    }
+    p.amount(row, 70, t.m[m]);
+    p.amount(row, 81, t.pm[m]);
+  }
+  for (std::size_t i = 0; i < kRates.size(); ++i) p.amount(30, 4 + static_cast<int>(i) * 22, t.purchasesYear[kRates[i]]);
+  p.amount(30, 70, t.mYear);
+}
+
+void drawVat(Painter& p, const VentilationTables& t) {
+  p.table(31, 32, 44, kVatHeading);
+  p.text(31, 81, "______IVA");
+  for (int m = 1; m <= kMonths; ++m) {
+    const int row = 31 + m;
+    p.month(row, m);
+    for (std::size_t i = 0; i < kRates.size(); ++i) {
+      const int col = 4 + static_cast<int>(i) * 22;
+      p.amount(row, col, t.taxable(m, kRates[i]));
+      p.amount(row, col + 11, t.i[m][kRates[i]]);
+    }
+    p.amount(row, 70, t.monthVat[m]);
+  }
+  for (std::size_t i = 0; i < kRates.size(); ++i) {
+    const int col = 4 + static_cast<int>(i) * 22;
+    p.amount(44, col, t.taxableYear[kRates[i]]);
+    p.amount(44, col + 11, t.vatYear[kRates[i]]);
+  }
+  p.amount(44, 70, t.vatTotalYear);
+}
+
+frame::WindowDescriptor calcoliWindow(const frame::Context& context) {
+  frame::WindowDescriptor d = master::screenWindow(context, kTop, kLeft, kBottom, kRight, 6);
+  d.borderStyle = 0;
+  return d;
+}
+
+// F9: the three Rimanenze and the coefficient retyped on row 16, then written to the purchase
+// header. False when ESC abandoned the edit (nothing written).
+bool editStock(frame::Session& session, std::uint8_t attr) {
+  struct Input {
+    int col;
+    int length;
+    std::string RegisterHeader::*field;
+  };
+  static const std::array<Input, 4> kInputs{{{4, 10, &RegisterHeader::stock4},
+                                             {26, 10, &RegisterHeader::stock10},
+                                             {48, 10, &RegisterHeader::stock20},
+                                             {72, 14, &RegisterHeader::stockPercent}}};
+  frame::Catalogue& catalogue = session.catalogue;
+  catalogue.setStems(registerInfo(RegisterKind::Purchases).stems);
+  catalogue.O_3().read(1);
+  RegisterHeader header;
+  L_3(catalogue, header);
+
+  session.panel.show(session.console.screen(), master::legend("", "", "", "", "", "", "", "", ""));
+  std::size_t i = 0;
+  while (i < kInputs.size()) {
+    const Input& input = kInputs[i];
+    session.editor.setColours(master::screenColours(session.context()).editing, attr);
+    const frame::FieldResult r =
+        master::editField(session, {kStockRow, input.col, input.length, master::kMaskUp, 0, false}, header.*input.field);
+    if (r.exitCode == frame::kExitEsc) return false;
+    if (r.exitCode == frame::kExitUp) {
+      if (i > 0) --i;
+      continue;
+    }
+    if (r.exitCode != frame::kExitEnter) continue;
+    header.*input.field = frame::trim(r.text);
+    ++i;
+  }
+  writeHeader(catalogue, header);
+  return true;
+}
+
+}  // namespace
+
+void drawVentilation(platform::ScreenBuffer& screen, const VentilationInput& input,
+                     const VentilationTables& tables, std::uint8_t attr) {
+  Painter p(screen, attr);
+  drawTakings(p, input, tables);
+  drawStock(p, input);
+  drawPurchases(p, input, tables);
+  drawVat(p, tables);
+}
+
+void runVentilationScreen(frame::Session& session) {
+  master::EditorSettings keep(session.editor);
+  platform::ScreenBuffer& screen = session.console.screen();
+  const frame::WindowDescriptor d = calcoliWindow(session.context());
+  frame::Window window(screen, d, "CALCOLI");
+  for (;;) {
+    const VentilationInput input = readVentilationInput(session.catalogue);
+    const VentilationTables tables = computeVentilation(input);
+    frame::drawWindow(screen, d, "CALCOLI");
+    drawVentilation(screen, input, tables, d.interiorAttr);
+    session.panel.show(screen, master::legend("", "", "", "", "", "", "", "", "%Anno Prec"));
+    for (;;) {
+      session.editor.setColours(master::screenColours(session.context()).editing, d.interiorAttr);
+      const frame::FieldResult r = master::editField(session, {kKeyRow, 1, -1, kF9Only, 0, false}, "");
+      if (r.exitCode == frame::kExitEsc) return;
+      if (r.exitCode == 9) break;
+    }
+    editStock(session, d.interiorAttr);
+  }
+}
+
+}  // namespace vellano::entry

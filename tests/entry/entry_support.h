@@ -1,0 +1,195 @@
+// Shared by the registration tests: a working folder with a working date in 2011, master
+// data and registrations written through their own file layers, in-process runs of the
+// registration screen (for beeps) and cells of the screen dumps of real VELLA10W runs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../frame/work_folder.h"
+#include "entry/registration_files.h"
+#include "entry/registration_screen.h"
+#include "frame/catalogue.h"
+#include "frame/context.h"
+#include "frame/error_box.h"
+#include "frame/field_editor.h"
+#include "frame/function_keys.h"
+#include "frame/session.h"
+#include "master/causals.h"
+#include "master/causals_fields.h"
+#include "master/customer_files.h"
+#include "master/sub_accounts.h"
+#include "master/vat_table.h"
+#include "platform/console.h"
+#include "platform/headless.h"
+#include "support/headless_run.h"
+
+namespace vellano::entry::testing {
+
+inline constexpr const char* kWorkingDate = "150511";
+
+// The data files of one company (extension DAT, year 11) in the test's working folder.
+class RegisterFolder : public vellano::testing::WorkFolder {
+ protected:
+  void SetUp() override {
+    WorkFolder::SetUp();
+    writeFile("DATA.DAT", std::string(kWorkingDate) + std::string(11, ' '));
+    context_.yearSuffix = "11";
+    context_.workingDate = kWorkingDate;
+    catalogue_ = std::make_unique<frame::Catalogue>(context_);
+  }
+  void TearDown() override {
+    catalogue_.reset();
+    WorkFolder::TearDown();
+  }
+
+  frame::Catalogue& catalogue() { return *catalogue_; }
+
+  void customers(const std::vector<std::string>& names) {
+    counterparties(master::CounterpartyKind::Customer, names);
+    context_.customerCount = static_cast<float>(names.size());
+  }
+  void suppliers(const std::vector<std::string>& names) {
+    counterparties(master::CounterpartyKind::Supplier, names);
+    context_.supplierCount = static_cast<float>(names.size());
+  }
+  void vatCode(int position, const std::string& code, const std::string& rate, const std::string& note) {
+    master::VatCode v;
+    v.code = code;
+    v.rateText = rate;
+    v.ventilationText = "100";
+    v.compensationText = "";
+    v.note = note;
+    master::writeVatCode(catalogue(), position, v);
+  }
+  void causals(const std::vector<std::string>& descriptions) {
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+      master::Causal c;
+      c.description = descriptions[i];
+      c.kind = 'E';
+      c.ventilation = 'N';
+      master::writeCausal(catalogue(), static_cast<int>(i + 1), c);
+    }
+    master::writeCounter(catalogue(), master::kCausalCounter, static_cast<int>(descriptions.size()));
+    context_.causalCount = static_cast<float>(descriptions.size());
+  }
+  void subAccount(int causal, int n, const std::string& description) {
+    master::SubAccount a;
+    a.description = description;
+    a.code = "K100";
+    master::writeSubAccount(catalogue(), causal, n, a);
+  }
+  // Registrations 1..n and the header counting them, through the register's own layer.
+  void registrations(RegisterKind kind, const std::vector<Registration>& list, RegisterHeader header = {}) {
+    openRegister(catalogue(), kind);
+    for (std::size_t i = 0; i < list.size(); ++i) writeRegistration(catalogue(), static_cast<long>(i + 1), list[i]);
+    header.count = static_cast<int>(list.size());
+    writeHeader(catalogue(), header);
+  }
+  void header(RegisterKind kind, const RegisterHeader& h) {
+    openRegister(catalogue(), kind);
+    writeHeader(catalogue(), h);
+  }
+  // Dare (sales) / Avere of a balance record.
+  master::BalanceTotals balance(RegisterKind kind, long record) {
+    openRegister(catalogue(), kind);
+    return master::readBalance(catalogue(), record);
+  }
+  RegisterHeader readHeader(RegisterKind kind) { return openRegister(catalogue(), kind); }
+  Registration read(RegisterKind kind, long n) {
+    openRegister(catalogue(), kind);
+    return readRegistration(catalogue(), n);
+  }
+  std::string rawRecord(const std::string& file, std::size_t length, long n) {
+    const std::string bytes = readFile(file);
+    const std::size_t at = static_cast<std::size_t>(n - 1) * length;
+    return at >= bytes.size() ? std::string() : bytes.substr(at, length);
+  }
+
+  // VELLA10W run headless in this folder, after the files written here are closed.
+  vellano::testing::HeadlessRun run(const std::string& script, const std::vector<std::string>& args = {}) {
+    catalogue().closeAll();
+    return vellano::testing::runHeadless("VELLA10W", args, std::filesystem::current_path(), script);
+  }
+
+  // The registration screen run in-process until the keys run out; the beeps it gave.
+  struct InProcess {
+    int beeps = 0;
+    std::vector<std::string> dumps;
+  };
+  InProcess runScreen(RegisterKind kind, const std::string& script) {
+    catalogue().closeAll();
+    auto backend = platform::scriptedBackend(script);
+    platform::HeadlessBackend* keys = backend.get();
+    platform::Console console(std::move(backend));
+    frame::FieldEditor editor(console);
+    frame::FunctionKeyPanel panel;
+    frame::ErrorBox errorBox(console, context_, editor);
+    frame::Session session{console, catalogue(), editor, panel, errorBox};
+    try {
+      runRegistrationScreen(session, kind);
+    } catch (const platform::KeysExhausted&) {
+    }
+    InProcess result{keys->beeps(), keys->dumps()};
+    catalogue().closeAll();
+    return result;
+  }
+
+  frame::Context context_;
+
+ private:
+  void counterparties(master::CounterpartyKind kind, const std::vector<std::string>& names) {
+    master::openCounterpartyFiles(catalogue(), kind);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      master::Counterparty who;
+      who.name = names[i];
+      who.town = "MILANO";
+      who.street = "VIA ROMA 1";
+      master::writeCounterparty(catalogue(), kind, static_cast<long>(i + 1), who, {});
+    }
+    master::writeCount(catalogue(), kind, static_cast<int>(names.size()));
+  }
+
+  std::unique_ptr<frame::Catalogue> catalogue_;
+};
+
+// `n` characters of a dump line from column `col` (1-based), counting UTF-8 characters.
+inline std::string cells(const std::string& dump, int row, int col, int n) {
+  std::size_t lineStart = 0;
+  for (int i = 0; i < row; ++i) {  // line 0 is the title
+    lineStart = dump.find('\n', lineStart);
+    if (lineStart == std::string::npos) return std::string();
+    ++lineStart;
+  }
+  const std::string line = dump.substr(lineStart, dump.find('\n', lineStart) - lineStart);
+  std::string out;
+  int cell = 0;
+  for (char c : line) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++cell;
+    if (cell >= col && cell < col + n) out += c;
+  }
+  return out;
+}
+
+// A registration as the screen would store it, with one VAT line.
+inline Registration oneLine(const std::string& counterparty, const std::string& rate, const std::string& taxable,
+                            const std::string& protocol = "1") {
+  Registration r;
+  r.date = kWorkingDate;
+  r.counterparty = counterparty;
+  r.documentNumber = "12";
+  r.documentDate = kWorkingDate;
+  r.protocolLetter = "V";
+  r.protocolNumber = protocol;
+  r.section = "1";
+  r.lines[0].rateText = rate;
+  r.lines[0].taxableText = taxable;
+  for (VatLine& line : r.lines) computeLine(line);
+  return r;
+}
+
+}  // namespace vellano::entry::testing

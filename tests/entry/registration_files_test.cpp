@@ -1,0 +1,278 @@
+// The yearly registration files: every field at its offset, both number forms read back,
+// the computed VAT of the lines, annulled and damaged records, and the other yearly layouts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "entry/registration_files.h"
+#include "entry_support.h"
+#include "frame/numbers.h"
+#include "frame/record_file.h"
+
+namespace vellano::entry {
+namespace {
+
+using testing::RegisterFolder;
+
+std::string at(const frame::Record& r, std::size_t offset, std::size_t width) {
+  return r.bytes().substr(offset, width);
+}
+
+Registration fullRegistration() {
+  Registration r;
+  r.date = "140511";
+  r.counterparty = "9007";
+  r.documentNumber = "A/12";
+  r.documentDate = "130511";
+  r.protocolLetter = "A";
+  r.protocolNumber = "15";
+  r.quantity = "3.5";
+  r.note = "NOTA DI PROVA";
+  r.section = "2";
+  const char* rates[] = {"20", "I10", "E15", " 4", "F"};
+  const char* taxables[] = {"1500.5", "500", "100", " 1016.67", "7"};
+  for (int k = 0; k < kLines; ++k) {
+    VatLine& line = r.lines[static_cast<std::size_t>(k)];
+    line.rateText = rates[k];
+    line.taxableText = taxables[k];
+    line.causalText = std::to_string(101 + k);
+    line.subAccountText = std::to_string(11 + k);
+    line.vatCodeText = std::to_string(31 + k);
+  }
+  return r;
+}
+
+TEST(RegistrationRecord, EveryFieldLandsAtItsOffset) {
+  frame::Record record(std::string(200, 'x'));
+  packRegistration(fullRegistration(), record);
+  struct Case {
+    std::size_t offset, width;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {0, 6, "140511"},      {6, 5, "9007 "},       {11, 5, "A/12 "},       {16, 6, "130511"},
+      {22, 1, "A"},          {23, 7, "15     "},    {30, 3, "20 "},         {33, 10, "1500.5    "},
+      {43, 3, "I10"},        {46, 10, "500       "}, {56, 3, "E15"},        {59, 10, "100       "},
+      {69, 3, " 4 "},        {72, 10, " 1016.67  "}, {82, 3, "F  "},        {85, 10, "7         "},
+      {95, 4, "101 "},       {99, 7, "3.5    "},    {106, 13, "NOTA DI PROVA"},
+      {156, 2, "31"},        {158, 2, "32"},        {160, 2, "33"},         {162, 2, "34"},
+      {164, 2, "35"},        {166, 1, "2"},         {167, 2, "11"},         {169, 3, "102"},
+      {172, 2, "12"},        {174, 3, "103"},       {177, 2, "13"},         {179, 3, "104"},
+      {182, 2, "14"},        {184, 3, "105"},       {187, 2, "15"},         {189, 11, std::string(11, ' ')},
+  };
+  for (const Case& c : cases) EXPECT_EQ(at(record, c.offset, c.width), c.bytes) << "offset " << c.offset;
+  EXPECT_EQ(record.bytes().size(), 200u);
+}
+
+TEST(RegistrationRecord, RoundTripKeepsTypedAndComputedFormsApart) {
+  frame::Record record(200);
+  packRegistration(fullRegistration(), record);
+  const Registration back = unpackRegistration(record);
+  EXPECT_EQ(back.lines[0].taxableText, "1500.5");     // as typed
+  EXPECT_EQ(back.lines[3].taxableText, " 1016.67");   // from a scorporo, leading blank kept
+  EXPECT_EQ(back.lines[4].subAccount(), 15);          // line 5's sub-account, offset 187
+  EXPECT_EQ(back.lines[0].causal(), 101);             // the 4-character first causal
+  EXPECT_EQ(back.counterpartyCode(), 9007);
+  EXPECT_EQ(back.sectionNumber(), 2);
+  frame::Record again(std::string(200, '#'));
+  packRegistration(back, again);
+  EXPECT_EQ(again.bytes(), record.bytes());
+}
+
+TEST(RegistrationRecord, LinesRecomputeRateVatAndTotal) {
+  struct Case {
+    const char* rate;
+    const char* taxable;
+    float expectedRate;
+    double vat;
+    double total;
+    bool nonDeductible;
+  };
+  const Case cases[] = {
+      {"20", "1500.5", 20, 300.1, 1800.6, false},
+      {"I10", "500", 10, 50, 550, true},
+      {"E15", "100", 0, 0, 100, false},          // exempt: article number, no VAT
+      {"N8", "40", 0, 0, 40, false},
+      {"F", "7", 0, 0, 7, false},
+      {" 20", " 1016.67", 20, 203.33, 1220, false},
+      {"20", "50.625", 20, 10.12, 60.745, false},  // 10.125 exactly: ties to even
+      {"22", "33.33", 22, 7.33, 40.66, false},
+      {"", "", 0, 0, 0, false},
+      {"20", "-100", 20, -20, -120, false},
+  };
+  for (const Case& c : cases) {
+    VatLine line;
+    line.rateText = c.rate;
+    line.taxableText = c.taxable;
+    computeLine(line);
+    EXPECT_EQ(line.rate, c.expectedRate) << c.rate;
+    EXPECT_DOUBLE_EQ(line.vat, c.vat) << c.rate << " " << c.taxable;
+    EXPECT_DOUBLE_EQ(line.total, c.total) << c.rate << " " << c.taxable;
+    EXPECT_EQ(line.nonDeductible(), c.nonDeductible) << c.rate;
+  }
+}
+
+TEST(RegistrationRecord, TotalsSumTheLinesAndSeparateNonDeductibleVat) {
+  Registration r = fullRegistration();
+  for (VatLine& line : r.lines) computeLine(line);
+  const Totals t = r.totals();
+  EXPECT_DOUBLE_EQ(t.taxable, 1500.5 + 500 + 100 + 1016.67 + 7);
+  EXPECT_DOUBLE_EQ(t.vat, 300.1 + 50 + 0 + 40.67);
+  EXPECT_DOUBLE_EQ(t.nonDeductible, 50);
+  EXPECT_DOUBLE_EQ(t.total, t.taxable + t.vat);
+}
+
+TEST(RegistrationRecord, AnnulledDateReadsAsZeroAndKeepsEverythingElse) {
+  frame::Record record(200);
+  Registration r = fullRegistration();
+  r.date = "~40511";
+  packRegistration(r, record);
+  const Registration back = unpackRegistration(record);
+  EXPECT_TRUE(back.annulled());
+  EXPECT_EQ(back.date, "~40511");
+  EXPECT_EQ(frame::val(back.date), 0);
+  EXPECT_EQ(back.protocolNumber, "15");
+  EXPECT_DOUBLE_EQ(back.lines[0].taxable, 1500.5);
+}
+
+TEST(RegistrationRecord, DamagedAndShortRecordsReadAsBlanksAndZero) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"never written", std::string(200, '\0')},
+      {"short", std::string("1405")},
+      {"garbage numbers", std::string(30, 'Z') + std::string("abc") + std::string(10, '?') + std::string(157, 'q')},
+  };
+  for (const Case& c : cases) {
+    frame::Record record(c.bytes);
+    const Registration r = unpackRegistration(record);
+    const Totals t = r.totals();
+    EXPECT_EQ(t.total, 0) << c.what;
+    EXPECT_EQ(r.lines[4].subAccount(), 0) << c.what;
+    EXPECT_FALSE(r.annulled()) << c.what;
+  }
+  // A short buffer is written whole, the reserved tail blank.
+  frame::Record shortRecord(std::string("1405"));
+  packRegistration(fullRegistration(), shortRecord);
+  EXPECT_EQ(shortRecord.bytes().size(), 200u);
+  EXPECT_EQ(at(shortRecord, 189, 11), std::string(11, ' '));
+}
+
+TEST(RegisterHeader, CountsInStandardFormReservedKeptRimanenzeKept) {
+  frame::Record record(std::string(90, '\0'));
+  record.bytes().replace(5, 5, "R\0S\0T", 5);
+  record.bytes().replace(45, 15, "12.5           ");
+  record.bytes().replace(60, 10, "1000      ");
+  RegisterHeader h = unpackHeader(record);
+  EXPECT_EQ(h.count, 0);
+  EXPECT_EQ(h.stockPercent, "12.5");
+  h.count = 12;
+  h.payments = 3;
+  h.lastPage = 9999;
+  h.protocol = {1, 7, 15, 0, 9999};
+  packHeader(h, record);
+  EXPECT_EQ(at(record, 0, 5), " 12  ");
+  EXPECT_EQ(at(record, 5, 5), std::string("R\0S\0T", 5));
+  EXPECT_EQ(at(record, 10, 5), " 3   ");
+  EXPECT_EQ(at(record, 15, 5), " 9999");
+  EXPECT_EQ(at(record, 20, 25), " 1    7    15   0    9999");
+  EXPECT_EQ(at(record, 45, 15), "12.5           ");
+  EXPECT_EQ(at(record, 60, 10), "1000      ");
+  const RegisterHeader back = unpackHeader(record);
+  EXPECT_EQ(back.protocol[2], 15);
+  EXPECT_EQ(back.lastPage, 9999);
+}
+
+TEST(RegisterHeader, DamagedCountsReadWithinTheField) {
+  struct Case {
+    const char* count;
+    int expected;
+  };
+  const Case cases[] = {{"     ", 0}, {"-5   ", 0}, {"abc  ", 0}, {"12.7 ", 12}, {"99999", 9999}};
+  for (const Case& c : cases) {
+    frame::Record record(std::string(c.count) + std::string(85, ' '));
+    EXPECT_EQ(unpackHeader(record).count, c.expected) << c.count;
+  }
+}
+
+TEST(AmountForField, DropsTheBlankOnlyWhenThatMakesItFit) {
+  EXPECT_EQ(amountForField(1016.67, 10), " 1016.67");
+  EXPECT_EQ(amountForField(8333333.33, 10), "8333333.33");
+  EXPECT_EQ(amountForField(-83.33, 10), "-83.33");
+  EXPECT_EQ(amountForField(123456789.25, 10), "");
+}
+
+class YearlyFiles : public RegisterFolder {};
+
+TEST_F(YearlyFiles, RegisterSetsUseTheirOwnFiles) {
+  registrations(RegisterKind::Sales, {testing::oneLine("1", "20", "100")});
+  registrations(RegisterKind::Purchases, {testing::oneLine("9007", "10", "50"), testing::oneLine("9001", "4", "1")});
+  catalogue().closeAll();
+  EXPECT_EQ(readFile("VENDIT11.DAT").size(), 200u);
+  EXPECT_EQ(readFile("ACQUIS11.DAT").size(), 400u);
+  EXPECT_EQ(readFile("INDVEN11.DAT").substr(0, 5), " 1   ");
+  EXPECT_EQ(readFile("INDACQ11.DAT").substr(0, 5), " 2   ");
+  EXPECT_EQ(readFile("ACQUIS11.DAT").substr(6, 5), "9007 ");
+  EXPECT_EQ(read(RegisterKind::Purchases, 1).counterpartyCode(), 9007);
+  // A register with no header reads as empty.
+  std::filesystem::remove("INDVEN11.DAT");
+  EXPECT_EQ(readHeader(RegisterKind::Sales).count, 0);
+}
+
+TEST_F(YearlyFiles, PaymentControlVatPaidAndTakingsLayouts) {
+  frame::Catalogue& c = catalogue();
+  c.setStems(frame::kSalesStems);
+  c.O_12();
+  Payment p{"8002", "140511", "BONIFICO", "122.5", "2"};
+  W_12(c, p);
+  c.channel(12).write(1);
+  c.O_5();
+  W_5(c, ControlRecord{"C", " 1500", " 3", "1"});
+  c.channel(5).write(2);
+  c.O_13();
+  VatPaid paid;
+  paid.month[0] = " 200.5";
+  paid.month[11] = "7";
+  W_13(c, paid);
+  c.channel(13).write(1);
+  c.O_27();
+  Takings t;
+  t.day[0][0] = "100";
+  t.day[3][30] = " 55.5";
+  W_27(c, t);
+  c.channel(27).write(5);
+  c.closeAll();
+
+  const std::string pay = readFile("PAGVEN11.DAT");
+  ASSERT_EQ(pay.size(), 95u);
+  EXPECT_EQ(pay.substr(0, 11), "8002 140511");
+  EXPECT_EQ(pay.substr(81, 14), "122.5     2   ");
+  const std::string control = rawRecord("CDIVA11.DAT", 21, 2);
+  EXPECT_EQ(control, "C 1500      3   1    ");
+  const std::string vatPaid = readFile("IVVER11.DAT");
+  EXPECT_EQ(vatPaid.substr(0, 10), " 200.5    ");
+  EXPECT_EQ(vatPaid.substr(110, 10), "7         ");
+  const std::string month5 = rawRecord("CORRIS11.DAT", 5000, 5);
+  ASSERT_EQ(month5.size(), 5000u);
+  EXPECT_EQ(month5.substr(0, 10), "100       ");
+  EXPECT_EQ(month5.substr(930 + 300, 10), " 55.5     ");
+  EXPECT_EQ(month5.substr(1240), std::string(3760, ' '));
+
+  // And back.
+  c.setStems(frame::kSalesStems);
+  c.O_12().read(1);
+  Payment q;
+  L_12(c, q);
+  EXPECT_EQ(q.description, "BONIFICO");
+  EXPECT_EQ(q.cashBank, "2");
+  c.O_27().read(5);
+  Takings u;
+  L_27(c, u);
+  EXPECT_EQ(u.day[3][30], " 55.5");
+  EXPECT_EQ(u.day[1][0], "");
+}
+
+}  // namespace
+}  // namespace vellano::entry

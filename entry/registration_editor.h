@@ -17,6 +17,13 @@ namespace vellano::entry {
 // What a field leaves behind: the next field, the previous one, or the registration abandoned.
 enum class Step { Next, Back, Abandon };
 
+// A typed value as a whole number within [low, high], or -1.
+long wholeNumberIn(double value, long low, long high);
+
+// The empty grid line of a VAT line, UTF-8.
+inline constexpr std::string_view kLineTemplate =
+    "···.·· ·························│·· ····· ··· ··.· │···│··········│··········│··········";
+
 class RegistrationEditor {
  public:
   RegistrationEditor(frame::Session& session, RegisterKind kind);

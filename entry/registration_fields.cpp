@@ -2,6 +2,7 @@
 // document, note, protocol and quantity.
 #include <cmath>
 
+#include "entry/annul.h"
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
 #include "frame/dates.h"
@@ -74,7 +75,13 @@ Step RegistrationEditor::askDate() {
     const frame::FieldResult r = edit(2, 9, 6, kDateKeys, 1, zero && !annulled ? workingDate : work_.date);
     switch (r.exitCode) {
       case frame::kExitEsc: return Step::Abandon;
-      case 9: session_.console.beep(); continue;  // annul / restore come with their own screen
+      case 9:
+        if (current_ < 1 || current_ > header_.count) {
+          session_.console.beep();
+          continue;
+        }
+        if (annulOrRestore(session_, kind_, current_, work_) == AnnulResult::Changed) return Step::Abandon;
+        continue;
       case frame::kExitPageUp:
       case frame::kExitTab:
         if (current_ > 1) select(current_ - 1);
@@ -107,7 +114,8 @@ Step RegistrationEditor::askDate() {
 
 long RegistrationEditor::chooseCounterparty(bool supplierList) {
   frame::Catalogue& catalogue = session_.catalogue;
-  const master::CounterpartyKind kind = supplierList ? master::CounterpartyKind::Supplier : master::CounterpartyKind::Customer;
+  const master::CounterpartyKind kind =
+      supplierList ? master::CounterpartyKind::Supplier : master::CounterpartyKind::Customer;
   const int count = supplierList ? suppliers() : customers();
   if (count < 1) {
     if (supplierList) {

@@ -25,11 +25,6 @@ enum LineField { kCausal, kSubAccount, kVatCode, kRate, kTaxable, kTotal };
 
 std::string plainLegend() { return master::legend("", "", "", "", "", "", "", "", ""); }
 
-long wholeIn(double v, long low, long high) {
-  if (v != std::floor(v) || v < static_cast<double>(low) || v > static_cast<double>(high)) return -1;
-  return static_cast<long>(v);
-}
-
 }  // namespace
 
 Step RegistrationEditor::editLines() {
@@ -106,7 +101,7 @@ Step RegistrationEditor::askCausal(int k) {
       case frame::kExitEnter: break;
       default: continue;
     }
-    const long causal = wholeIn(code, 0, causals());
+    const long causal = wholeNumberIn(code, 0, causals());
     if (causal < 0) {
       session_.console.beep();
       continue;
@@ -125,7 +120,7 @@ Step RegistrationEditor::askSubAccount(int k) {
     const frame::FieldResult r = edit(row, 5, 2, kUpOnly, 0, line.subAccountText);
     if (r.exitCode == frame::kExitEsc) return Step::Abandon;
     if (r.exitCode == frame::kExitUp) return Step::Back;
-    const long account = wholeIn(frame::val(r.text), 0, kMaxSubAccount);
+    const long account = wholeNumberIn(frame::val(r.text), 0, kMaxSubAccount);
     if (account < 0) {
       session_.console.beep();
       continue;
@@ -158,7 +153,7 @@ Step RegistrationEditor::askVatCode(int k) {
       case frame::kExitEnter: break;
       default: continue;
     }
-    const long position = wholeIn(code, 0, master::kVatPositions);
+    const long position = wholeNumberIn(code, 0, master::kVatPositions);
     if (position < 0) {
       session_.console.beep();
       continue;
@@ -210,8 +205,8 @@ Step RegistrationEditor::askTaxable(int k, bool& askTotal) {
       // Scorporo: the typed amount is gross at rate c - 100.
       const float gross = line.rate;
       const std::string rateText = frame::strSingle(gross - 100.0f);
-      const double taxable =
-          frame::round2(static_cast<double>(static_cast<long double>(amount) * 100.0L / static_cast<long double>(gross)));
+      const long double net = static_cast<long double>(amount) * 100.0L / static_cast<long double>(gross);
+      const double taxable = frame::round2(static_cast<double>(net));
       const std::string taxableText = amountForField(taxable, kTaxableWidth);
       if (taxableText.empty()) {
         session_.console.beep();

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "entry/payments.h"
+#include "entry/protocol_reorder.h"
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
 #include "frame/cp437_text.h"
@@ -59,13 +61,12 @@ int countOf(float value, int most) {
   return value > static_cast<float>(most) ? most : static_cast<int>(value);
 }
 
-// A whole number within [low, high], or -1.
-long wholeIn(double v, long low, long high) {
+}  // namespace
+
+long wholeNumberIn(double v, long low, long high) {
   if (v != std::floor(v) || v < static_cast<double>(low) || v > static_cast<double>(high)) return -1;
   return static_cast<long>(v);
 }
-
-}  // namespace
 
 RegistrationEditor::RegistrationEditor(frame::Session& session, RegisterKind kind)
     : session_(session), kind_(kind), screen_(session.console.screen()) {
@@ -141,10 +142,8 @@ void RegistrationEditor::drawTemplates() {
   put(13, 24, dots(50));
   put(16, 23, "(Registro.Sezionale.Numero): " + dots(1) + " . " + dots(1) + " . " + dots(7) + "        ");
   put(13, 81, dots(6));
-  for (int k = 1; k <= kLines; ++k)
-    put(kLineRow + k, 1,
-        frame::cp437("···.·· ·························│·· ····· ··· ··.· │···│··········│··········│··········"));
-  put(kTotalsRow, 1, "Totali:" + std::string(49, ' '));
+  for (int k = 1; k <= kLines; ++k) put(kLineRow + k, 1, frame::cp437(kLineTemplate));
+  put(kTotalsRow, 1, "Totali:" + std::string(48, ' ') + frame::cp437("│          │          │"));
   put(kTotalsRow, 34, "IVA indetr.:");
 }
 
@@ -225,16 +224,19 @@ void RegistrationEditor::showLine(int k) {
   const int row = kLineRow + k;
   if (frame::isBlank(line.causalText) && frame::isBlank(line.subAccountText) && frame::isBlank(line.vatCodeText) &&
       frame::isBlank(line.rateText) && frame::isBlank(line.taxableText)) {
-    put(row, 1, frame::cp437("···.·· ·························│·· ····· ··· ··.· │···│··········│··········│··········"));
+    put(row, 1, frame::cp437(kLineTemplate));
     return;
   }
-  auto number = [](const char* mask, double v) { return v > 0 ? frame::printUsing(mask, v) : std::string(std::strlen(mask), ' '); };
+  auto number = [](const char* mask, double v) {
+    return v > 0 ? frame::printUsing(mask, v) : std::string(std::strlen(mask), ' ');
+  };
   put(row, 1, number("###", line.causal()));
   put(row, 5, number("##", line.subAccount()));
   put(row, 8, frame::fitLeft(subAccountDescription(line.causal(), line.subAccount()), 25));
   put(row, 34, number("##", line.vatCode()));
   master::VatCode vat;
-  if (line.vatCode() > 0 && line.vatCode() <= master::kVatPositions) vat = master::readVatCode(session_.catalogue, line.vatCode());
+  if (line.vatCode() > 0 && line.vatCode() <= master::kVatPositions)
+    vat = master::readVatCode(session_.catalogue, line.vatCode());
   put(row, 37, frame::fitLeft(vat.code, 5));
   put(row, 43, number("###", vat.ventilation));
   put(row, 47, number("##.#", vat.compensation));
@@ -262,8 +264,14 @@ int RegistrationEditor::askNumber() {
     showRecordNumber();
     switch (r.exitCode) {
       case frame::kExitEsc: return 0;
-      case 2:  // payments and the protocol reordering come with their own screens
-      case 4: session_.console.beep(); continue;
+      case 2:
+        runPaymentsWindow(session_, kind_, header_);
+        showHeader();
+        continue;
+      case 4:
+        if (reorderProtocols(session_, kind_, header_.count) && current_ >= 1 && current_ <= header_.count)
+          return current_;
+        continue;
       case 3: protocolCounters(); continue;
       case 8: frame::handOverToPrintProgram(session_, sales() ? "1V" : "1A");
       case 9: {
@@ -288,7 +296,7 @@ int RegistrationEditor::askNumber() {
         continue;
       case frame::kExitEnter: {
         const double v = frame::val(r.text);
-        const long n = v == 0 ? header_.count + 1 : wholeIn(v, 1, header_.count + 1);
+        const long n = v == 0 ? header_.count + 1 : wholeNumberIn(v, 1, header_.count + 1);
         // A register full to the count's field refuses one more.
         if (n < 1 || n > kMaxRegistrations) {
           session_.console.beep();
@@ -325,7 +333,7 @@ void RegistrationEditor::protocolCounters() {
       continue;
     }
     if (r.exitCode != frame::kExitEnter) continue;
-    const long v = wholeIn(frame::val(r.text), 0, kMaxCounter);
+    const long v = wholeNumberIn(frame::val(r.text), 0, kMaxCounter);
     if (v < 0) {
       session_.console.beep();
       continue;
@@ -357,7 +365,7 @@ void RegistrationEditor::save() {
     header_.count = current_;
     const int s = work_.sectionNumber();
     if (s >= 1) {
-      const long protocol = wholeIn(frame::val(work_.protocolNumber), 0, kMaxCounter);
+      const long protocol = wholeNumberIn(frame::val(work_.protocolNumber), 0, kMaxCounter);
       header_.protocol[static_cast<std::size_t>(s - 1)] = protocol < 0 ? 0 : static_cast<int>(protocol);
     }
     writeHeader(session_.catalogue, header_);
@@ -365,6 +373,7 @@ void RegistrationEditor::save() {
   loadedCounterparty_ = work_.counterpartyCode();
   loadedTotal_ = work_.totals().total;
   showHeader();
+  showCounterparty();
 }
 
 void RegistrationEditor::run() {

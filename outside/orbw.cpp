@@ -22,7 +22,7 @@ constexpr std::uint8_t kTextAttr = 0x70;     // black on light grey
 constexpr std::uint8_t kEditAttr = 0x1F;     // white on blue
 constexpr int kTop = 15;
 constexpr int kLeft = 35;
-constexpr int kAnswerColumn = kLeft + 36;
+constexpr int kAnswerColumn = kLeft + 38;  // one blank after the question
 
 struct Question {
   std::string_view text;
@@ -61,7 +61,7 @@ class Dialog {
     d.top = kTop;
     d.left = kLeft;
     d.bottom = kTop + 2 * static_cast<int>(kQuestions.size()) + 2;
-    d.right = kLeft + 40;
+    d.right = kLeft + 41;
     d.borderStyle = 1;
     d.titlePosition = 2;
     d.shadowPosition = 2;

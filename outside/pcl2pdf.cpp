@@ -14,7 +14,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> files;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
-    if (word.size() >= 2 && (word[0] == '-' || word[0] == '/')) continue;
+    // "-S" or the DOS "/S"; a host path may start with "/" too, but is never that short.
+    const bool dosSwitch = word.size() >= 2 && word.size() <= 3 && word[0] == '/' &&
+                           word.find('/', 1) == std::string::npos;
+    if ((word.size() >= 2 && word[0] == '-') || dosSwitch) continue;
     files.push_back(word);
   }
   if (files.size() != 2) {

@@ -2,7 +2,11 @@
 #include <string>
 #include <vector>
 
+#include "entry/backup_copies.h"
+#include "entry/movement_list.h"
 #include "entry/registration_screen.h"
+#include "entry/takings.h"
+#include "entry/zeroing.h"
 #include "frame/entry_program.h"
 #include "master/cash_banks.h"
 #include "master/causals.h"
@@ -18,8 +22,16 @@ int main(int argc, char** argv) {
   screens.purchases = vellano::entry::runPurchaseRegister;
   screens.customers = vellano::master::runCustomerScreen;
   screens.suppliers = vellano::master::runSupplierScreen;
-  screens.cashAndBanks = vellano::master::runCashAndBanks;
+  // The movement list lives with the payments, which the master data cannot reach.
+  screens.cashAndBanks = [](vellano::frame::Session& session) {
+    vellano::master::CashBankOptions options;
+    options.movementList = vellano::entry::runMovementList;
+    vellano::master::pickCashBank(session, options);
+  };
   screens.causals = vellano::master::runCausals;
   screens.vatTable = vellano::master::runVatTable;
+  screens.takings = vellano::entry::runTakings;
+  screens.zeroing = vellano::entry::runZeroing;
+  screens.copies = vellano::entry::runBackupCopies;
   return vellano::frame::runEntryProgram(console, args, screens);
 }

@@ -119,7 +119,8 @@ class RegisterFolder : public vellano::testing::WorkFolder {
   // The registration screen run in-process until the keys run out; the beeps it gave.
   struct InProcess {
     int beeps = 0;
-    std::vector<std::string> dumps;
+    int row = 0;  // where the cursor was when the keys ran out: the field being asked
+    int col = 0;
   };
   InProcess runScreen(RegisterKind kind, const std::string& script) {
     catalogue().closeAll();
@@ -134,7 +135,7 @@ class RegisterFolder : public vellano::testing::WorkFolder {
       runRegistrationScreen(session, kind);
     } catch (const platform::KeysExhausted&) {
     }
-    InProcess result{keys->beeps(), keys->dumps()};
+    InProcess result{keys->beeps(), keys->lastCursor().row, keys->lastCursor().col};
     catalogue().closeAll();
     return result;
   }

@@ -178,6 +178,13 @@ TEST_F(Pcl2PdfRun, HundredPagesOfAHundredLinesAtPitch15ComeBackInOrder) {
   }
 }
 
+TEST_F(Pcl2PdfRun, FilesNamedWithTheirFolderAndDosSwitch) {
+  const auto here = std::filesystem::current_path();
+  writeFile("LASER", "ABC\r\n");
+  ASSERT_EQ(runProgram({kConverter, (here / "LASER").string(), (here / "OUT.PDF").string(), "/S"}), 0);
+  EXPECT_EQ(readFile("OUT.PDF").substr(0, 5), "%PDF-");
+}
+
 TEST_F(Pcl2PdfRun, MissingInputIsRefused) {
   EXPECT_NE(runProgram({kConverter, "NOFILE", "OUT.PDF", "-S"}), 0);
   EXPECT_FALSE(std::filesystem::exists("OUT.PDF"));

@@ -1,0 +1,111 @@
+// The registration search list (F9 on the record number) at its largest, 9,999 registrations:
+// reading and formatting every line, and opening the list window on them and closing it.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "entry/registration_files.h"
+#include "entry/registration_lists.h"
+#include "frame/catalogue.h"
+#include "frame/context.h"
+#include "frame/list_select.h"
+#include "master/customer_files.h"
+#include "platform/headless.h"
+
+namespace {
+
+using vellano::entry::Registration;
+using vellano::entry::RegisterKind;
+using vellano::frame::Catalogue;
+using vellano::frame::Context;
+
+constexpr int kRegistrations = 9999;
+constexpr int kCustomers = 999;
+
+// A sales register of 9,999 registrations over 999 customers, two VAT lines each.
+class FullRegister {
+ public:
+  FullRegister() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    folder_ = pattern;
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(folder_);
+    context_.yearSuffix = "11";
+    Catalogue catalogue(context_);
+    vellano::master::openCounterpartyFiles(catalogue, vellano::master::CounterpartyKind::Customer);
+    char text[40];
+    for (long code = 1; code <= kCustomers; ++code) {
+      vellano::master::Counterparty who;
+      std::snprintf(text, sizeof text, "CLIENTE %04ld SRL", code);
+      who.name = text;
+      vellano::master::writeCounterparty(catalogue, vellano::master::CounterpartyKind::Customer, code, who, {});
+    }
+    vellano::master::writeCount(catalogue, vellano::master::CounterpartyKind::Customer, kCustomers);
+    vellano::entry::RegisterHeader header = vellano::entry::openRegister(catalogue, RegisterKind::Sales);
+    for (int n = 1; n <= kRegistrations; ++n) {
+      Registration r;
+      r.date = "150511";
+      r.documentDate = "140511";
+      std::snprintf(text, sizeof text, "%d", n);
+      r.documentNumber = text;
+      r.counterparty = std::to_string(1 + n % kCustomers);
+      r.protocolNumber = text;
+      r.section = "1";
+      r.lines[0].rateText = "20";
+      r.lines[0].taxableText = std::to_string(100 + n) + ".5";
+      r.lines[1].rateText = "I10";
+      r.lines[1].taxableText = "33.33";
+      vellano::entry::writeRegistration(catalogue, n, r);
+    }
+    header.count = kRegistrations;
+    vellano::entry::writeHeader(catalogue, header);
+  }
+  ~FullRegister() {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  Context& context() { return context_; }
+
+ private:
+  Context context_;
+  std::filesystem::path folder_;
+  std::filesystem::path previous_;
+};
+
+void BM_RegistrationListRead9999(benchmark::State& state) {
+  FullRegister full;
+  Catalogue catalogue(full.context());
+  vellano::entry::openRegister(catalogue, RegisterKind::Sales);
+  for (auto _ : state) {
+    auto entries = vellano::entry::registrationListEntries(catalogue, kRegistrations);
+    if (entries.size() != static_cast<std::size_t>(kRegistrations)) state.SkipWithError("short list");
+    benchmark::DoNotOptimize(entries.data());
+  }
+}
+BENCHMARK(BM_RegistrationListRead9999)->Unit(benchmark::kMillisecond);
+
+// What F9 costs the user: read and format the lines, open the window on the last one, close.
+void BM_RegistrationListReadAndOpen9999(benchmark::State& state) {
+  FullRegister full;
+  Catalogue catalogue(full.context());
+  vellano::entry::openRegister(catalogue, RegisterKind::Sales);
+  vellano::platform::Console console(vellano::platform::scriptedBackend(""));
+  for (auto _ : state) {
+    auto entries = vellano::entry::registrationListEntries(catalogue, kRegistrations);
+    vellano::frame::ListSelection list(console, entries, kRegistrations, vellano::entry::searchWindow(),
+                                       vellano::entry::registrationListHeading(), vellano::entry::kSearchHighlight);
+    benchmark::DoNotOptimize(list.step(vellano::platform::KeyEvent::extended(vellano::platform::Key::Enter)));
+    if (list.current() != kRegistrations) state.SkipWithError("list not on the last registration");
+  }
+}
+BENCHMARK(BM_RegistrationListReadAndOpen9999)->Unit(benchmark::kMillisecond);
+
+}  // namespace

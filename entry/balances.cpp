@@ -1,0 +1,74 @@
+// The posting table of payments and the moving of balance and cash/bank totals.
+#include "entry/balances.h"
+
+#include <cmath>
+
+#include "frame/numbers.h"
+#include "master/cash_banks.h"
+#include "master/customer_files.h"
+
+namespace vellano::entry {
+namespace {
+
+// A stored code as an account number; anything but a whole positive number is none.
+long wholeCode(std::string_view text) {
+  const double v = frame::val(text);
+  if (!(v > 0) || v != std::floor(v) || v > 99999) return 0;  // the widest code field holds 5 digits
+  return static_cast<long>(v);
+}
+
+void moveSide(double& dare, double& avere, Side side, double amount) {
+  (side == Side::Dare ? dare : avere) += amount;
+}
+
+}  // namespace
+
+PaymentEffect effectOf(const Payment& payment) {
+  PaymentEffect effect;
+  effect.counterparty = wholeCode(payment.counterparty);
+  effect.amount = frame::val(payment.amount);
+  effect.cashBank = wholeCode(payment.cashBank);
+  return effect;
+}
+
+std::vector<Posting> postingsOf(RegisterKind kind, const PaymentEffect& effect) {
+  const bool sales = kind == RegisterKind::Sales;
+  const Side counterpartySide = sales ? Side::Avere : Side::Dare;
+  const Side cashBankSide = sales ? Side::Dare : Side::Avere;
+  std::vector<Posting> postings;
+  const long c = effect.counterparty;
+  if (c > 0 && c < kCashBankBase)
+    postings.push_back({AccountFile::Balance, c, counterpartySide, effect.amount});
+  else if (c > kCashBankBase)
+    postings.push_back({AccountFile::CashBank, c - kCashBankBase, counterpartySide, effect.amount});
+  if (effect.cashBank > 0) postings.push_back({AccountFile::CashBank, effect.cashBank, cashBankSide, effect.amount});
+  return postings;
+}
+
+void post(frame::Catalogue& catalogue, const Posting& posting) {
+  if (posting.record < 1) return;
+  if (posting.file == AccountFile::Balance) {
+    frame::Channel& balances = catalogue.channel(8);
+    balances.read(posting.record);
+    master::BalanceTotals totals;
+    master::L_8(catalogue, totals);
+    moveSide(totals.dare, totals.avere, posting.side, posting.amount);
+    master::W_8(catalogue, totals);
+    balances.write(posting.record);
+    return;
+  }
+  const int n = static_cast<int>(posting.record);
+  master::CashBank account = master::readCashBank(catalogue, n);
+  moveSide(account.debit, account.credit, posting.side, posting.amount);
+  master::writeCashBank(catalogue, n, account);
+}
+
+void repost(frame::Catalogue& catalogue, RegisterKind kind, const PaymentEffect& before, const PaymentEffect& after) {
+  for (Posting p : postingsOf(kind, before)) {
+    p.amount = -p.amount;
+    post(catalogue, p);
+  }
+  for (const Posting& p : postingsOf(kind, after)) post(catalogue, p);
+}
+
+}  // namespace vellano::entry

@@ -63,21 +63,6 @@ class Archive {
   std::filesystem::path previous_;
 };
 
-WindowDescriptor searchList() {
-  WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = 43;
-  d.right = 0;
-  d.borderStyle = 1;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = 0xF0;
-  d.borderAttr = 0xF8;
-  d.titleAttr = 0xF8;
-  return d;
-}
 
 void BM_CustomerListRead999(benchmark::State& state) {
   Archive archive;
@@ -98,7 +83,7 @@ void BM_CustomerListOpenAndFind999(benchmark::State& state) {
   const auto entries = vellano::master::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
   Console console(vellano::platform::scriptedBackend(""));
   for (auto _ : state) {
-    ListSelection list(console, entries, 1, searchList(), "CLIENTI", 0x4F);
+    ListSelection list(console, entries, 1, vellano::frame::searchListWindow(), "CLIENTI", vellano::frame::kSearchHighlight);
     list.step(KeyEvent::character('z'));
     list.step(KeyEvent::character('a'));
     benchmark::DoNotOptimize(list.step(KeyEvent::extended(Key::Enter)));

@@ -60,28 +60,13 @@ std::vector<std::string> entries9999() {
   return out;
 }
 
-WindowDescriptor searchList() {
-  WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = 43;
-  d.right = 0;
-  d.borderStyle = 1;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = 0xF0;
-  d.borderAttr = 0xF8;
-  d.titleAttr = 0xF8;
-  return d;
-}
 
 // Worst case: from the first entry to the last, so the whole list is searched and the window
 // scrolls and redraws. Home (moving back, untimed) sets the list up again each round.
 void BM_TypeAheadKeystroke9999(benchmark::State& state) {
   const std::vector<std::string> entries = entries9999();
   Console console(vellano::platform::scriptedBackend(""));
-  ListSelection list(console, entries, 1, searchList(), "Clienti", 0x4F);
+  ListSelection list(console, entries, 1, vellano::frame::searchListWindow(), "Clienti", vellano::frame::kSearchHighlight);
   const KeyEvent z = KeyEvent::character('z');
   const KeyEvent home = KeyEvent::extended(Key::Home);
   for (auto _ : state) {
@@ -99,7 +84,7 @@ void BM_TypeAheadKeystrokeNoScroll(benchmark::State& state) {
   std::vector<std::string> entries = entries9999();
   entries[1] = "Beta";
   Console console(vellano::platform::scriptedBackend(""));
-  ListSelection list(console, entries, 1, searchList(), "Clienti", 0x4F);
+  ListSelection list(console, entries, 1, vellano::frame::searchListWindow(), "Clienti", vellano::frame::kSearchHighlight);
   const KeyEvent b = KeyEvent::character('b');
   const KeyEvent up = KeyEvent::extended(Key::Up);
   for (auto _ : state) {

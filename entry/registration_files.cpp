@@ -104,11 +104,7 @@ Totals Registration::totals() const {
   return t;
 }
 
-std::string amountForField(double value, std::size_t width) {
-  std::string text = frame::str(value);
-  if (text.size() > width && text[0] == ' ') text.erase(0, 1);
-  return text.size() > width ? std::string() : text;
-}
+std::string amountForField(double value, std::size_t width) { return frame::fitAmount(value, width); }
 
 std::string codeText(long code) { return code > 0 ? std::to_string(code) : std::string(); }
 

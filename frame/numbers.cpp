@@ -8,6 +8,8 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/error.h"
+
 namespace vellano::frame {
 
 namespace {
@@ -125,6 +127,18 @@ long decimalMagnitude(std::string_view mantissa, std::string_view exponentTail) 
 std::string str(double value) { return standardText(value, 15, 'D'); }
 
 std::string strSingle(float value) { return standardText(static_cast<double>(value), 7, 'E'); }
+
+std::string fitAmount(double value, std::size_t width) {
+  std::string text = str(value);
+  if (text.size() > width && text[0] == ' ') text.erase(0, 1);
+  return text.size() > width ? std::string() : text;
+}
+
+std::string amountField(double value, std::size_t width, const char* routine) {
+  std::string text = fitAmount(value, width);
+  if (text.empty()) throw RuntimeError(error::kOverflow, routine, str(value));
+  return text;
+}
 
 double val(std::string_view text) {
   std::size_t i = 0;

@@ -2,6 +2,7 @@
 // of a field, picture masks and ties-to-even rounding. The only implementation of these rules.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,13 @@ namespace vellano::frame {
 // 15 significant digits) and counters and rates (single precision, 7 digits).
 std::string str(double value);
 std::string strSingle(float value);
+
+// An amount in standard text form fitted to a data field `width` wide: the leading blank goes
+// when only that makes it fit; empty when even then it does not fit (the caller refuses it).
+std::string fitAmount(double value, std::size_t width);
+// The same for an amount that must be stored: one that does not fit is error 6 (overflow) in
+// `routine`, never a field cut to a wrong amount.
+std::string amountField(double value, std::size_t width, const char* routine);
 
 // Numeric value of a field: leading blanks skipped, optional sign, digits and one ".",
 // reading stops at the first other character; blank, NUL-only or non-numeric text is 0.

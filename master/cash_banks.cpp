@@ -190,10 +190,13 @@ void L_15(const frame::Catalogue& catalogue, CashBank& account) {
 }
 
 void W_15(frame::Catalogue& catalogue, const CashBank& account) {
+  // Fitted before anything is set: an amount too wide stops the write, the record stays as read.
+  const std::string debit = frame::amountField(account.debit, L::kDebit.width, "W_15");
+  const std::string credit = frame::amountField(account.credit, L::kCredit.width, "W_15");
   frame::Record& record = catalogue.channel(kChannel).buffer();
   record.set(L::kDescription, account.description);
-  record.set(L::kDebit, frame::str(account.debit));
-  record.set(L::kCredit, frame::str(account.credit));
+  record.set(L::kDebit, debit);
+  record.set(L::kCredit, credit);
 }
 
 CashBank readCashBank(frame::Catalogue& catalogue, int n) {

@@ -36,14 +36,6 @@ float counterValue(const Catalogue& catalogue, int channel) {
   return static_cast<float>(catalogue.channel(channel).buffer().number(kCounter));
 }
 
-// Amounts are stored in their standard text form; the field is 12 wide, so a value whose
-// text is longer would be cut: keep it whole by dropping decimals first.
-std::string amountText(double value) {
-  std::string text = frame::str(frame::round2(value));
-  if (text.size() > balance::kDare.width) text = frame::str(std::nearbyint(value));
-  return text;
-}
-
 }  // namespace
 
 void L_1(const Catalogue& catalogue, Counterparty& customer) {
@@ -127,9 +119,13 @@ void L_8(const Catalogue& catalogue, BalanceTotals& totals) {
 }
 
 void W_8(Catalogue& catalogue, const BalanceTotals& totals) {
+  // Both sides are fitted before either is set: a total too wide for its field stops the
+  // write instead of leaving a half-changed record.
+  const std::string dare = frame::amountField(frame::round2(totals.dare), balance::kDare.width, "W_8");
+  const std::string avere = frame::amountField(frame::round2(totals.avere), balance::kAvere.width, "W_8");
   Record& r = catalogue.channel(8).buffer();
-  r.set(balance::kDare, amountText(totals.dare));
-  r.set(balance::kAvere, amountText(totals.avere));
+  r.set(balance::kDare, dare);
+  r.set(balance::kAvere, avere);
 }
 
 void openCounterpartyFiles(Catalogue& catalogue, CounterpartyKind kind) {

@@ -28,8 +28,8 @@ struct SpawnResult {
 SpawnResult spawnProgram(const SpawnRequest& request);
 
 // Runs a resolved program as the command runner does. Headless, an interactive program is
-// not run. With `wait`, the console is handed over around it: always for a program of the
-// system (the key script is written back and read again), in a terminal for an interactive
+// not run. With `wait`, the console is handed over around it: always for a program of ours
+// (the key script is written back and read again), in a terminal for an interactive
 // one. Other programs get no input and their output goes nowhere near the screen. Without
 // `wait` the program is left running on its own, detached from this console.
 CommandResult runProgram(const ProgramPlan& plan, Console* console, bool headless, bool wait);

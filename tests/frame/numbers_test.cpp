@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
+
 namespace vellano::frame {
 namespace {
 
@@ -281,6 +283,44 @@ TEST(PrintUsing, ValuesNoPictureCanHoldStaySane) {
   EXPECT_EQ(huge.substr(huge.size() - 3), ".00");
   EXPECT_EQ(printUsing("##.##", -1e300).substr(0, 3), "%-1");
   EXPECT_EQ(printUsing("", 5), "%5");
+}
+
+// Amounts going into a data field: a cut-off text would read back as another amount.
+TEST(AmountField, FitsByDroppingTheBlankOrRefuses) {
+  struct Case {
+    double value;
+    std::size_t width;
+    std::string expected;  // empty: does not fit
+  };
+  const std::vector<Case> cases = {
+      {0, 12, " 0"},
+      {1500.25, 12, " 1500.25"},
+      {12345678.12, 12, " 12345678.12"},    // 12 with the blank
+      {123456789.12, 12, "123456789.12"},   // 13: the blank goes, every digit stays
+      {-12345678.12, 12, "-12345678.12"},
+      {-123456789.12, 12, ""},              // a sign is no blank to drop
+      {12345678901.5, 12, ""},
+      {1016.67, 10, " 1016.67"},
+      {8333333.33, 10, "8333333.33"},
+      {123456789.25, 10, ""},
+      {5, 1, "5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(str(c.value) + " in " + std::to_string(c.width));
+    EXPECT_EQ(fitAmount(c.value, c.width), c.expected);
+    if (c.expected.empty()) {
+      try {
+        amountField(c.value, c.width, "W_99");
+        ADD_FAILURE() << "stored an amount that does not fit";
+      } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), error::kOverflow);
+        EXPECT_EQ(e.where(), "W_99");
+      }
+    } else {
+      EXPECT_EQ(amountField(c.value, c.width, "W_99"), c.expected);
+      EXPECT_EQ(val(c.expected), c.value);  // reads back as the same amount
+    }
+  }
 }
 
 }  // namespace

@@ -61,12 +61,6 @@ std::string rule(int from, int to, std::initializer_list<std::pair<int, std::uin
 
 std::string vbar() { return std::string(1, static_cast<char>(kV)); }
 
-// A whole number within [low, high], or -1.
-long wholeIn(double v, long low, long high) {
-  if (v != std::floor(v) || v < static_cast<double>(low) || v > static_cast<double>(high)) return -1;
-  return static_cast<long>(v);
-}
-
 int countOf(float value, int most) {
   if (!(value > 0)) return 0;
   return value > static_cast<float>(most) ? most : static_cast<int>(value);
@@ -290,7 +284,7 @@ int PaymentsWindow::askNumber() {
         continue;
       case frame::kExitEnter: {
         const double v = frame::val(r.text);
-        const long n = v == 0 ? header_.payments + 1 : wholeIn(v, 1, header_.payments + 1);
+        const long n = v == 0 ? header_.payments + 1 : frame::wholeNumberIn(v, 1, header_.payments + 1);
         // A payment file full to the count's field refuses one more.
         if (n < 1 || n > kMaxPayments) {
           session_.console.beep();
@@ -486,7 +480,7 @@ Step PaymentsWindow::askCashBank() {
       case frame::kExitEnter: break;
       default: continue;
     }
-    if (wholeIn(code, 0, cashBanks_) < 0) {
+    if (frame::wholeNumberIn(code, 0, cashBanks_) < 0) {
       session_.console.beep();
       continue;
     }

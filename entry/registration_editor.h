@@ -9,6 +9,7 @@
 
 #include "entry/registration_files.h"
 #include "frame/field_editor.h"
+#include "frame/numbers.h"
 #include "frame/session.h"
 #include "platform/screen_buffer.h"
 
@@ -17,8 +18,7 @@ namespace vellano::entry {
 // What a field leaves behind: the next field, the previous one, or the registration abandoned.
 enum class Step { Next, Back, Abandon };
 
-// A typed value as a whole number within [low, high], or -1.
-long wholeNumberIn(double value, long low, long high);
+using frame::wholeNumberIn;
 
 // The empty grid line of a VAT line, UTF-8.
 inline constexpr std::string_view kLineTemplate =

@@ -63,11 +63,6 @@ int countOf(float value, int most) {
 
 }  // namespace
 
-long wholeNumberIn(double v, long low, long high) {
-  if (v != std::floor(v) || v < static_cast<double>(low) || v > static_cast<double>(high)) return -1;
-  return static_cast<long>(v);
-}
-
 RegistrationEditor::RegistrationEditor(frame::Session& session, RegisterKind kind)
     : session_(session), kind_(kind), screen_(session.console.screen()) {
   const master::ScreenColours colours = master::screenColours(session.context());

@@ -292,4 +292,10 @@ std::string printUsing(std::string_view mask, double value) {
   return out;
 }
 
+long wholeNumberIn(double value, long low, long high) {
+  if (value != std::floor(value) || value < static_cast<double>(low) || value > static_cast<double>(high))
+    return -1;
+  return static_cast<long>(value);
+}
+
 }  // namespace vellano::frame

@@ -29,6 +29,10 @@ double val(std::string_view text);
 // that does not fit is printed whole behind "%".
 std::string printUsing(std::string_view mask, double value);
 
+// A typed code or record number: the value when it is a whole number from `low` to `high`,
+// else -1.
+long wholeNumberIn(double value, long low, long high);
+
 // Ties-to-even rounding to `decimals` places, computed in extended precision on the value
 // held (10.125 -> 10.12, 10.135 -> 10.13).
 double roundTo(double value, int decimals);

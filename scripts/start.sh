@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Installs, builds and starts the entry program VELLA10W in the data folder given as the
-# first argument (default: demo/ in the checkout).
+# Installs, builds and starts the entry program VELLA10W in the data folder given as the first
+# argument; without one, in demo/ in the checkout, where a demo company for 2011 is written
+# first when the folder holds no data yet. The program runs in host mode 1 (no arguments),
+# its data files in the folder it starts in.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
 scripts/install-packages.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLANO_BENCH=OFF >/dev/null
-cmake --build build/release -j "$(nproc)"
-data=${1:-$top/demo}
-if [ ! -x build/release/bin/VELLA10W ]; then
-  echo "VELLA10W is not built yet in this version: only the libraries and tests exist."
-  exit 0
+# The two programs, the outside stand-ins they start and the demo generator; the tests are
+# left to scripts/test.sh.
+cmake --build build/release -j "$(nproc)" --target VELLA10W VELST10W orbw pcl2pdf make_demo
+bin=$top/build/release/bin
+if [ $# -ge 1 ]; then
+  data=$1
+else
+  data=$top/demo
+  if [ ! -e "$data/DATA.DAT" ]; then
+    echo "Writing the demo company into $data"
+    "$bin/make_demo" "$data"
+  fi
 fi
 mkdir -p "$data"
 cd "$data"
-exec "$top/build/release/bin/VELLA10W"
+exec "$bin/VELLA10W"

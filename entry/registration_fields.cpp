@@ -72,6 +72,9 @@ Step RegistrationEditor::askDate() {
     showLegend(master::legend("", "", "", "", "", "", "", "", annulled ? "Ripris Reg" : "AnnullaReg",
                               master::kPageNote));
     const bool zero = frame::val(work_.date) == 0;
+    // The field sits inside the dd.mm.yy area: its dots come back so no part of the date
+    // shown before is left around the digits being typed.
+    put(2, 8, std::string(2, '\xFA') + "." + std::string(2, '\xFA') + "." + std::string(2, '\xFA'));
     const frame::FieldResult r = edit(2, 9, 6, kDateKeys, 1, zero && !annulled ? workingDate : work_.date);
     switch (r.exitCode) {
       case frame::kExitEsc: return Step::Abandon;

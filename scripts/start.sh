@@ -4,6 +4,8 @@
 # first when the folder holds no data yet. The program runs in host mode 1 (no arguments),
 # its data files in the folder it starts in.
 set -euo pipefail
+# A folder given on the command line is taken from where the command was typed.
+given=${1:+$(realpath -m "$1")}
 cd "$(dirname "$0")/.."
 top=$(pwd)
 scripts/install-packages.sh
@@ -12,8 +14,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLANO_BENCH=
 # left to scripts/test.sh.
 cmake --build build/release -j "$(nproc)" --target VELLA10W VELST10W orbw pcl2pdf make_demo
 bin=$top/build/release/bin
-if [ $# -ge 1 ]; then
-  data=$1
+if [ -n "$given" ]; then
+  data=$given
 else
   data=$top/demo
   if [ ! -e "$data/DATA.DAT" ]; then

@@ -86,7 +86,7 @@ class Demo {
     for (int i = 0; i < 7; ++i) v += digit();
     // Office code of a real province range (001-100).
     const int office = pick(1, 100);
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%03d", office);
     v += text;
     return v + *master::vatNumberCheckDigit(v);
@@ -251,7 +251,7 @@ class Demo {
   }
 
   static std::string date(int day, int month) {
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%02d%02d11", day, month);
     return text;
   }

@@ -11,19 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/list_select.h"
-#include "master/customer_files.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "screen/list_select.h"
+#include "records/customer_files.h"
 #include "platform/headless.h"
 
 namespace {
 
-using vellano::frame::Catalogue;
-using vellano::frame::Context;
-using vellano::frame::ListSelection;
-using vellano::frame::WindowDescriptor;
-using vellano::master::CounterpartyKind;
+using vellano::records::Catalogue;
+using vellano::records::Context;
+using vellano::screen::ListSelection;
+using vellano::screen::WindowDescriptor;
+using vellano::records::CounterpartyKind;
 using vellano::platform::Console;
 using vellano::platform::Key;
 using vellano::platform::KeyEvent;
@@ -38,16 +38,16 @@ class Archive {
     previous_ = std::filesystem::current_path();
     std::filesystem::current_path(folder_);
     Catalogue catalogue(context_);
-    vellano::master::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
+    vellano::records::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
     char name[40];
     for (long code = 1; code <= 999; ++code) {
-      vellano::master::Counterparty who;
+      vellano::records::Counterparty who;
       std::snprintf(name, sizeof name, "CLIENTE %04ld SRL", code);
       who.name = code == 999 ? "ZANETTI SNC" : name;
       who.town = "MILANO";
-      vellano::master::writeCounterparty(catalogue, CounterpartyKind::Customer, code, who, {});
+      vellano::records::writeCounterparty(catalogue, CounterpartyKind::Customer, code, who, {});
     }
-    vellano::master::writeCount(catalogue, CounterpartyKind::Customer, 999);
+    vellano::records::writeCount(catalogue, CounterpartyKind::Customer, 999);
     catalogue.closeAll();
   }
   ~Archive() {
@@ -67,9 +67,9 @@ class Archive {
 void BM_CustomerListRead999(benchmark::State& state) {
   Archive archive;
   Catalogue catalogue(archive.context());
-  vellano::master::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
+  vellano::records::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
   for (auto _ : state) {
-    auto entries = vellano::master::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
+    auto entries = vellano::records::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
     benchmark::DoNotOptimize(entries.data());
   }
 }
@@ -79,11 +79,11 @@ BENCHMARK(BM_CustomerListRead999)->Unit(benchmark::kMillisecond);
 void BM_CustomerListOpenAndFind999(benchmark::State& state) {
   Archive archive;
   Catalogue catalogue(archive.context());
-  vellano::master::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
-  const auto entries = vellano::master::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
+  vellano::records::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
+  const auto entries = vellano::records::buildSelectionList(catalogue, CounterpartyKind::Customer, 999);
   Console console(vellano::platform::scriptedBackend(""));
   for (auto _ : state) {
-    ListSelection list(console, entries, 1, vellano::frame::searchListWindow(), "CLIENTI", vellano::frame::kSearchHighlight);
+    ListSelection list(console, entries, 1, vellano::screen::searchListWindow(), "CLIENTI", vellano::screen::kSearchHighlight);
     list.step(KeyEvent::character('z'));
     list.step(KeyEvent::character('a'));
     benchmark::DoNotOptimize(list.step(KeyEvent::extended(Key::Enter)));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/entry_program.h"
+#include "programs/entry_program.h"
 #include "platform/headless.h"
 
 namespace {
@@ -32,7 +32,7 @@ void BM_EntryStartupToMainMenu(benchmark::State& state) {
   const std::vector<std::string> args;
   for (auto _ : state) {
     vellano::platform::Console console(vellano::platform::scriptedBackend("<ESC>"));
-    benchmark::DoNotOptimize(vellano::frame::runEntryProgram(console, args, {}));
+    benchmark::DoNotOptimize(vellano::programs::runEntryProgram(console, args, {}));
   }
   std::filesystem::current_path(previous);
   std::filesystem::remove_all(pattern);

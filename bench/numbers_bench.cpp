@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/numbers.h"
+#include "records/numbers.h"
 
 namespace {
 
-using vellano::frame::printUsing;
-using vellano::frame::str;
-using vellano::frame::strSingle;
-using vellano::frame::val;
+using vellano::records::printUsing;
+using vellano::records::str;
+using vellano::records::strSingle;
+using vellano::records::val;
 
 constexpr std::array<std::string_view, 8> kMasks = {
     "#,###,###.##", "###,###.##", "###,###,###.##", "####",

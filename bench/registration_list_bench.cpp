@@ -10,20 +10,20 @@
 #include <string>
 #include <vector>
 
-#include "entry/registration_files.h"
+#include "records/registration_files.h"
 #include "entry/registration_lists.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/list_select.h"
-#include "master/customer_files.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "screen/list_select.h"
+#include "records/customer_files.h"
 #include "platform/headless.h"
 
 namespace {
 
-using vellano::entry::Registration;
-using vellano::entry::RegisterKind;
-using vellano::frame::Catalogue;
-using vellano::frame::Context;
+using vellano::records::Registration;
+using vellano::records::RegisterKind;
+using vellano::records::Catalogue;
+using vellano::records::Context;
 
 constexpr int kRegistrations = 9999;
 constexpr int kCustomers = 999;
@@ -39,16 +39,16 @@ class FullRegister {
     std::filesystem::current_path(folder_);
     context_.yearSuffix = "11";
     Catalogue catalogue(context_);
-    vellano::master::openCounterpartyFiles(catalogue, vellano::master::CounterpartyKind::Customer);
+    vellano::records::openCounterpartyFiles(catalogue, vellano::records::CounterpartyKind::Customer);
     char text[40];
     for (long code = 1; code <= kCustomers; ++code) {
-      vellano::master::Counterparty who;
+      vellano::records::Counterparty who;
       std::snprintf(text, sizeof text, "CLIENTE %04ld SRL", code);
       who.name = text;
-      vellano::master::writeCounterparty(catalogue, vellano::master::CounterpartyKind::Customer, code, who, {});
+      vellano::records::writeCounterparty(catalogue, vellano::records::CounterpartyKind::Customer, code, who, {});
     }
-    vellano::master::writeCount(catalogue, vellano::master::CounterpartyKind::Customer, kCustomers);
-    vellano::entry::RegisterHeader header = vellano::entry::openRegister(catalogue, RegisterKind::Sales);
+    vellano::records::writeCount(catalogue, vellano::records::CounterpartyKind::Customer, kCustomers);
+    vellano::records::RegisterHeader header = vellano::records::openRegister(catalogue, RegisterKind::Sales);
     for (int n = 1; n <= kRegistrations; ++n) {
       Registration r;
       r.date = "150511";
@@ -62,10 +62,10 @@ class FullRegister {
       r.lines[0].taxableText = std::to_string(100 + n) + ".5";
       r.lines[1].rateText = "I10";
       r.lines[1].taxableText = "33.33";
-      vellano::entry::writeRegistration(catalogue, n, r);
+      vellano::records::writeRegistration(catalogue, n, r);
     }
     header.count = kRegistrations;
-    vellano::entry::writeHeader(catalogue, header);
+    vellano::records::writeHeader(catalogue, header);
   }
   ~FullRegister() {
     std::filesystem::current_path(previous_);
@@ -83,7 +83,7 @@ class FullRegister {
 void BM_RegistrationListRead9999(benchmark::State& state) {
   FullRegister full;
   Catalogue catalogue(full.context());
-  vellano::entry::openRegister(catalogue, RegisterKind::Sales);
+  vellano::records::openRegister(catalogue, RegisterKind::Sales);
   for (auto _ : state) {
     auto entries = vellano::entry::registrationListEntries(catalogue, kRegistrations);
     if (entries.size() != static_cast<std::size_t>(kRegistrations)) state.SkipWithError("short list");
@@ -96,11 +96,11 @@ BENCHMARK(BM_RegistrationListRead9999)->Unit(benchmark::kMillisecond);
 void BM_RegistrationListReadAndOpen9999(benchmark::State& state) {
   FullRegister full;
   Catalogue catalogue(full.context());
-  vellano::entry::openRegister(catalogue, RegisterKind::Sales);
+  vellano::records::openRegister(catalogue, RegisterKind::Sales);
   vellano::platform::Console console(vellano::platform::scriptedBackend(""));
   for (auto _ : state) {
     auto entries = vellano::entry::registrationListEntries(catalogue, kRegistrations);
-    vellano::frame::ListSelection list(console, entries, kRegistrations, vellano::entry::searchWindow(),
+    vellano::screen::ListSelection list(console, entries, kRegistrations, vellano::entry::searchWindow(),
                                        vellano::entry::registrationListHeading(), vellano::entry::kSearchHighlight);
     benchmark::DoNotOptimize(list.step(vellano::platform::KeyEvent::extended(vellano::platform::Key::Enter)));
     if (list.current() != kRegistrations) state.SkipWithError("list not on the last registration");

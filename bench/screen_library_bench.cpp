@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "frame/list_select.h"
-#include "frame/window.h"
+#include "screen/list_select.h"
+#include "screen/window.h"
 #include "platform/headless.h"
 
 namespace {
 
-using vellano::frame::ListSelection;
-using vellano::frame::Window;
-using vellano::frame::WindowDescriptor;
+using vellano::screen::ListSelection;
+using vellano::screen::Window;
+using vellano::screen::WindowDescriptor;
 using vellano::platform::Console;
 using vellano::platform::Key;
 using vellano::platform::KeyEvent;
@@ -66,7 +66,7 @@ std::vector<std::string> entries9999() {
 void BM_TypeAheadKeystroke9999(benchmark::State& state) {
   const std::vector<std::string> entries = entries9999();
   Console console(vellano::platform::scriptedBackend(""));
-  ListSelection list(console, entries, 1, vellano::frame::searchListWindow(), "Clienti", vellano::frame::kSearchHighlight);
+  ListSelection list(console, entries, 1, vellano::screen::searchListWindow(), "Clienti", vellano::screen::kSearchHighlight);
   const KeyEvent z = KeyEvent::character('z');
   const KeyEvent home = KeyEvent::extended(Key::Home);
   for (auto _ : state) {
@@ -84,7 +84,7 @@ void BM_TypeAheadKeystrokeNoScroll(benchmark::State& state) {
   std::vector<std::string> entries = entries9999();
   entries[1] = "Beta";
   Console console(vellano::platform::scriptedBackend(""));
-  ListSelection list(console, entries, 1, vellano::frame::searchListWindow(), "Clienti", vellano::frame::kSearchHighlight);
+  ListSelection list(console, entries, 1, vellano::screen::searchListWindow(), "Clienti", vellano::screen::kSearchHighlight);
   const KeyEvent b = KeyEvent::character('b');
   const KeyEvent up = KeyEvent::extended(Key::Up);
   for (auto _ : state) {

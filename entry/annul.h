@@ -1,8 +1,8 @@
 // Annulling and restoring one registration (F9 in the date field of the registration screen).
 #pragma once
 
-#include "entry/registration_files.h"
-#include "frame/session.h"
+#include "records/registration_files.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
@@ -18,6 +18,6 @@ std::string annulledDate(std::string_view date);
 // with a newly typed full date when it is annulled), writing the record at its number.
 // `registration` is updated to what was written. Nothing else changes: no balance, counter
 // or other field.
-AnnulResult annulOrRestore(frame::Session& session, RegisterKind kind, long number, Registration& registration);
+AnnulResult annulOrRestore(screen::Session& session, records::RegisterKind kind, long number, records::Registration& registration);
 
 }  // namespace vellano::entry

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "frame/text.h"
-#include "master/causals_fields.h"
+#include "records/text.h"
+#include "screen/kit.h"
 #include "platform/commands.h"
 #include "platform/dos_path.h"
 
@@ -39,14 +39,14 @@ std::vector<std::string> backupCommands(std::string_view yy, std::string_view re
   };
 }
 
-std::string registryFolder(const frame::Catalogue& catalogue) {
+std::string registryFolder(const records::Catalogue& catalogue) {
   const std::string name = catalogue.dosName(14);
   const std::size_t at = name.rfind("DIKTA.");
   return at == std::string::npos ? std::string() : name.substr(0, at);
 }
 
-void runBackupCopies(frame::Session& session) {
-  frame::Catalogue& catalogue = session.catalogue;
+void runBackupCopies(screen::Session& session) {
+  records::Catalogue& catalogue = session.catalogue;
   const std::vector<std::string> commands = backupCommands(catalogue.context().yearSuffix, registryFolder(catalogue));
   catalogue.closeAll();
 
@@ -64,7 +64,7 @@ void runBackupCopies(frame::Session& session) {
   const bool copied = fileExists(platform::hostPath("A:" + std::string(kArchive)));
 
   platform::ScreenBuffer& screen = session.console.screen();
-  const std::uint8_t attr = master::screenColours(session.context()).text;
+  const std::uint8_t attr = screen::screenColours(session.context()).text;
   std::string message;
   if (archiverMissing)
     message = "ATTENZIONE: programma 7-Zip non trovato, archivio PCOP.ZIP non creato.";
@@ -74,7 +74,7 @@ void runBackupCopies(frame::Session& session) {
     message = "ATTENZIONE: copia di PCOP.ZIP su A: non riuscita (unita' A: non trovata).";
   else
     message = "Copia eseguita. Premi un tasto.";
-  screen.putText(kMessageRow, 2, frame::fitLeft(message, 88), attr);
+  screen.putText(kMessageRow, 2, records::fitLeft(message, 88), attr);
   session.console.readKey();
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/catalogue.h"
-#include "frame/session.h"
+#include "records/catalogue.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
@@ -15,10 +15,10 @@ namespace vellano::entry {
 std::vector<std::string> backupCommands(std::string_view yearSuffix, std::string_view registryFolder);
 
 // The folder prefix the company registry DIKTA file is opened under.
-std::string registryFolder(const frame::Catalogue& catalogue);
+std::string registryFolder(const records::Catalogue& catalogue);
 
 // The menu entry: closes every file, runs the commands one after the other, says on screen
 // when the archive or its copy could not be made, then waits for a key.
-void runBackupCopies(frame::Session& session);
+void runBackupCopies(screen::Session& session);
 
 }  // namespace vellano::entry

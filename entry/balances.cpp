@@ -3,16 +3,16 @@
 
 #include <cmath>
 
-#include "frame/numbers.h"
+#include "records/numbers.h"
 #include "master/cash_banks.h"
-#include "master/customer_files.h"
+#include "records/customer_files.h"
 
 namespace vellano::entry {
 namespace {
 
 // A stored code as an account number; anything but a whole positive number is none.
 long wholeCode(std::string_view text) {
-  const double v = frame::val(text);
+  const double v = records::val(text);
   if (!(v > 0) || v != std::floor(v) || v > 99999) return 0;  // the widest code field holds 5 digits
   return static_cast<long>(v);
 }
@@ -23,16 +23,16 @@ void moveSide(double& dare, double& avere, Side side, double amount) {
 
 }  // namespace
 
-PaymentEffect effectOf(const Payment& payment) {
+PaymentEffect effectOf(const records::Payment& payment) {
   PaymentEffect effect;
   effect.counterparty = wholeCode(payment.counterparty);
-  effect.amount = frame::val(payment.amount);
+  effect.amount = records::val(payment.amount);
   effect.cashBank = wholeCode(payment.cashBank);
   return effect;
 }
 
-std::vector<Posting> postingsOf(RegisterKind kind, const PaymentEffect& effect) {
-  const bool sales = kind == RegisterKind::Sales;
+std::vector<Posting> postingsOf(records::RegisterKind kind, const PaymentEffect& effect) {
+  const bool sales = kind == records::RegisterKind::Sales;
   const Side counterpartySide = sales ? Side::Avere : Side::Dare;
   const Side cashBankSide = sales ? Side::Dare : Side::Avere;
   std::vector<Posting> postings;
@@ -45,15 +45,15 @@ std::vector<Posting> postingsOf(RegisterKind kind, const PaymentEffect& effect) 
   return postings;
 }
 
-void post(frame::Catalogue& catalogue, const Posting& posting) {
+void post(records::Catalogue& catalogue, const Posting& posting) {
   if (posting.record < 1) return;
   if (posting.file == AccountFile::Balance) {
-    frame::Channel& balances = catalogue.channel(8);
+    records::Channel& balances = catalogue.channel(8);
     balances.read(posting.record);
-    master::BalanceTotals totals;
-    master::L_8(catalogue, totals);
+    records::BalanceTotals totals;
+    records::L_8(catalogue, totals);
     moveSide(totals.dare, totals.avere, posting.side, posting.amount);
-    master::W_8(catalogue, totals);
+    records::W_8(catalogue, totals);
     balances.write(posting.record);
     return;
   }
@@ -63,7 +63,7 @@ void post(frame::Catalogue& catalogue, const Posting& posting) {
   master::writeCashBank(catalogue, n, account);
 }
 
-void repost(frame::Catalogue& catalogue, RegisterKind kind, const PaymentEffect& before, const PaymentEffect& after) {
+void repost(records::Catalogue& catalogue, records::RegisterKind kind, const PaymentEffect& before, const PaymentEffect& after) {
   for (Posting p : postingsOf(kind, before)) {
     p.amount = -p.amount;
     post(catalogue, p);

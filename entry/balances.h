@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "entry/registration_files.h"
-#include "frame/catalogue.h"
+#include "records/registration_files.h"
+#include "records/catalogue.h"
 
 namespace vellano::entry {
 
@@ -25,7 +25,7 @@ struct PaymentEffect {
 
 // The effect of a stored payment: the numeric values of its fields; codes that are not whole
 // numbers name no account.
-PaymentEffect effectOf(const Payment& payment);
+PaymentEffect effectOf(const records::Payment& payment);
 
 enum class AccountFile { Balance, CashBank };  // channel 8 record / CASBAN.DAT record
 enum class Side { Dare, Avere };
@@ -41,14 +41,14 @@ struct Posting {
 
 // The postings of a payment by the posting table: counterparty Avere (sales) or Dare
 // (purchases), contropartita the other side.
-std::vector<Posting> postingsOf(RegisterKind kind, const PaymentEffect& effect);
+std::vector<Posting> postingsOf(records::RegisterKind kind, const PaymentEffect& effect);
 
 // Reads the record, adds the amount in double precision and writes it back in standard text
 // form; a record past the end reads as zero and is created. Channel 8 must be open on the
 // register's balance file; the cash/bank file is opened when needed.
-void post(frame::Catalogue& catalogue, const Posting& posting);
+void post(records::Catalogue& catalogue, const Posting& posting);
 
 // Takes the old effect out of every account it moved, then puts the new one in.
-void repost(frame::Catalogue& catalogue, RegisterKind kind, const PaymentEffect& before, const PaymentEffect& after);
+void repost(records::Catalogue& catalogue, records::RegisterKind kind, const PaymentEffect& before, const PaymentEffect& after);
 
 }  // namespace vellano::entry

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <optional>
 
-#include "frame/dates.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "frame/window.h"
+#include "records/dates.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/window.h"
 #include "master/cash_banks.h"
-#include "master/causals_fields.h"
+#include "screen/kit.h"
 #include "platform/commands.h"
 #include "printout/print_channel.h"
 
@@ -26,12 +26,12 @@ constexpr std::string_view kEditorCommand = "CMD /C NOTEPAD2.EXE LASER";
 constexpr const char* kAmountMask = "##,###,###.##";
 
 std::string movementLine(const Movement& m) {
-  return frame::printUsing("####", m.number) + "  " + frame::dateText(m.date) + " " +
-         frame::printUsing(kAmountMask, m.amount) + " " + m.description;
+  return records::printUsing("####", m.number) + "  " + records::dateText(m.date) + " " +
+         records::printUsing(kAmountMask, m.amount) + " " + m.description;
 }
 
-std::string totalLine(RegisterKind kind, double total) {
-  return "Totale" + std::string(registerInfo(kind).title) + frame::printUsing(kAmountMask, total);
+std::string totalLine(records::RegisterKind kind, double total) {
+  return "Totale" + std::string(records::registerInfo(kind).title) + records::printUsing(kAmountMask, total);
 }
 
 // What channels 3 and 12 were before the list borrowed them.
@@ -41,11 +41,11 @@ struct BorrowedChannel {
   bool open;
 };
 
-BorrowedChannel remember(frame::Catalogue& catalogue, int channel) {
+BorrowedChannel remember(records::Catalogue& catalogue, int channel) {
   return {channel, catalogue.stem(channel), catalogue.channel(channel).isOpen()};
 }
 
-void giveBack(frame::Catalogue& catalogue, const BorrowedChannel& b) {
+void giveBack(records::Catalogue& catalogue, const BorrowedChannel& b) {
   catalogue.close(b.number);
   catalogue.setStem(b.number, b.stem);
   if (b.open) catalogue.open(b.number);
@@ -54,7 +54,7 @@ void giveBack(frame::Catalogue& catalogue, const BorrowedChannel& b) {
 // The lines on screen, a page of 23 at a time; ESC at the page prompt ends the list.
 class MovementScreen {
  public:
-  MovementScreen(frame::Session& session, std::uint8_t attr) : session_(session), attr_(attr) {}
+  MovementScreen(screen::Session& session, std::uint8_t attr) : session_(session), attr_(attr) {}
 
   // False once the user has ended the list.
   bool show(std::string_view line) {
@@ -62,7 +62,7 @@ class MovementScreen {
       if (waitKey("ESC Fine") == platform::Key::Esc) return false;
       clear();
     }
-    put(row_++, 2, frame::fitLeft(frame::left(line, kScreenWidth), kScreenWidth));
+    put(row_++, 2, records::fitLeft(records::left(line, kScreenWidth), kScreenWidth));
     return true;
   }
 
@@ -83,51 +83,51 @@ class MovementScreen {
   }
   void put(int row, int col, std::string_view text) { session_.console.screen().putText(row, col, text, attr_); }
 
-  frame::Session& session_;
+  screen::Session& session_;
   std::uint8_t attr_;
   int row_ = kFirstRow;
 };
 
 }  // namespace
 
-std::vector<Movement> selectMovements(frame::Catalogue& catalogue, RegisterKind kind, int account) {
-  const frame::RegisterStems& stems = registerInfo(kind).stems;
+std::vector<Movement> selectMovements(records::Catalogue& catalogue, records::RegisterKind kind, int account) {
+  const records::RegisterStems& stems = records::registerInfo(kind).stems;
   catalogue.setStem(3, std::string(stems.index));
   catalogue.setStem(12, std::string(stems.payments));
   catalogue.O_3().read(1);
-  RegisterHeader header;
-  L_3(catalogue, header);
-  frame::Channel& payments = catalogue.O_12();
+  records::RegisterHeader header;
+  records::L_3(catalogue, header);
+  records::Channel& payments = catalogue.O_12();
   std::vector<Movement> selected;
   for (int n = 1; n <= header.payments; ++n) {
     payments.read(n);
-    Payment p;
-    L_12(catalogue, p);
-    const double k = frame::val(p.cashBank);
+    records::Payment p;
+    records::L_12(catalogue, p);
+    const double k = records::val(p.cashBank);
     if (account < 1 || k != account) continue;
-    selected.push_back({n, p.date, frame::val(p.amount), p.description});
+    selected.push_back({n, p.date, records::val(p.amount), p.description});
   }
   return selected;
 }
 
-void runMovementList(frame::Session& session, int account) {
-  frame::Catalogue& catalogue = session.catalogue;
+void runMovementList(screen::Session& session, int account) {
+  records::Catalogue& catalogue = session.catalogue;
   const BorrowedChannel index = remember(catalogue, 3);
   const BorrowedChannel payments = remember(catalogue, 12);
-  const master::ScreenColours colours = master::screenColours(session.context());
+  const screen::ScreenColours colours = screen::screenColours(session.context());
   const std::string name = account >= 1 ? master::readCashBank(catalogue, account).description : std::string();
-  const std::string heading = "Movimenti" + frame::printUsing("####", account) + " " + name;
+  const std::string heading = "Movimenti" + records::printUsing("####", account) + " " + name;
   {
-    frame::Window window(session.console.screen(), master::screenWindow(session.context(), 1, 1, 25, 80, 2), heading);
+    screen::Window window(session.console.screen(), screen::screenWindow(session.context(), 1, 1, 25, 80, 2), heading);
     printout::PrintChannel print;
     print.open(kPrintFile);
     print.printLine(heading);
     MovementScreen screen(session, colours.text);
     bool going = true;
-    for (RegisterKind kind : {RegisterKind::Sales, RegisterKind::Purchases}) {
+    for (records::RegisterKind kind : {records::RegisterKind::Sales, records::RegisterKind::Purchases}) {
       if (!going) break;
       print.printLine();
-      print.printLine("Pagamenti" + std::string(registerInfo(kind).title));
+      print.printLine("Pagamenti" + std::string(records::registerInfo(kind).title));
       print.printLine("Num.  Data           Importo Descrizione");
       double total = 0;
       for (const Movement& m : selectMovements(catalogue, kind, account)) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "entry/registration_files.h"
-#include "frame/session.h"
+#include "records/registration_files.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
@@ -22,9 +22,9 @@ struct Movement {
 
 // The payments 1..count of the register's payment file whose contropartita is `account`.
 // Opens channels 3 and 12 on the register's files.
-std::vector<Movement> selectMovements(frame::Catalogue& catalogue, RegisterKind kind, int account);
+std::vector<Movement> selectMovements(records::Catalogue& catalogue, records::RegisterKind kind, int account);
 
 // The list for `account`; the channels it borrows (3 and 12) are put back as it found them.
-void runMovementList(frame::Session& session, int account);
+void runMovementList(screen::Session& session, int account);
 
 }  // namespace vellano::entry

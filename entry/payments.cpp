@@ -8,14 +8,14 @@
 
 #include "entry/balances.h"
 #include "entry/registration_lists.h"
-#include "frame/dates.h"
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "frame/window.h"
+#include "records/dates.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/window.h"
 #include "master/cash_banks.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 
 namespace vellano::entry {
 namespace {
@@ -67,32 +67,32 @@ int countOf(float value, int most) {
 }
 
 // The channel open on the file its stem names now; reopened when it is closed or on another file.
-void ensureOpen(frame::Catalogue& catalogue, int channel) {
-  const frame::Channel& ch = catalogue.channel(channel);
+void ensureOpen(records::Catalogue& catalogue, int channel) {
+  const records::Channel& ch = catalogue.channel(channel);
   if (!ch.isOpen() || ch.dosName() != catalogue.dosName(channel)) catalogue.open(channel);
 }
 
-master::CounterpartyKind counterpartyKind(RegisterKind kind) {
-  return kind == RegisterKind::Sales ? master::CounterpartyKind::Customer : master::CounterpartyKind::Supplier;
+records::CounterpartyKind counterpartyKind(records::RegisterKind kind) {
+  return kind == records::RegisterKind::Sales ? records::CounterpartyKind::Customer : records::CounterpartyKind::Supplier;
 }
 
-std::string counterpartyName(frame::Catalogue& catalogue, RegisterKind kind, long code) {
-  master::Counterparty who;
-  if (kind == RegisterKind::Sales) {
-    master::openChannel(catalogue, 1).read(code);
-    master::L_1(catalogue, who);
+std::string counterpartyName(records::Catalogue& catalogue, records::RegisterKind kind, long code) {
+  records::Counterparty who;
+  if (kind == records::RegisterKind::Sales) {
+    records::openChannel(catalogue, 1).read(code);
+    records::L_1(catalogue, who);
   } else {
-    master::openChannel(catalogue, 7).read(code);
-    master::L_7(catalogue, who);
+    records::openChannel(catalogue, 7).read(code);
+    records::L_7(catalogue, who);
   }
   return who.name;
 }
 
 class PaymentsWindow {
  public:
-  PaymentsWindow(frame::Session& session, RegisterKind kind, RegisterHeader& header)
+  PaymentsWindow(screen::Session& session, records::RegisterKind kind, records::RegisterHeader& header)
       : session_(session), kind_(kind), header_(header), screen_(session.console.screen()),
-        colours_(master::screenColours(session.context())) {}
+        colours_(screen::screenColours(session.context())) {}
 
   void run();
 
@@ -101,12 +101,12 @@ class PaymentsWindow {
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
   void putHint(int row, std::string_view text) { screen_.putText(row, kNameCol, text, colours_.title); }
   void showLegend(std::string_view legend) { session_.panel.show(screen_, legend); }
-  frame::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode, std::string_view initial);
+  screen::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode, std::string_view initial);
 
   int askNumber();  // the payment chosen, 0 to close the window
   void select(int n);
   void showPayment();
-  void showCount() { put(kNumberRow, kCountCol, frame::printUsing(kCountMask, header_.payments)); }
+  void showCount() { put(kNumberRow, kCountCol, records::printUsing(kCountMask, header_.payments)); }
   void showCounterparty();
   void showDate();
   void showAmount();
@@ -124,26 +124,26 @@ class PaymentsWindow {
   bool counterpartyAccepted(double code) const;
   void save();
 
-  bool sales() const { return kind_ == RegisterKind::Sales; }
+  bool sales() const { return kind_ == records::RegisterKind::Sales; }
   int counterparties() const {
-    const frame::Context& c = session_.context();
-    return sales() ? countOf(c.customerCount, master::kMaxCustomers) : countOf(c.supplierCount, master::kMaxSuppliers);
+    const records::Context& c = session_.context();
+    return sales() ? countOf(c.customerCount, records::kMaxCustomers) : countOf(c.supplierCount, records::kMaxSuppliers);
   }
 
-  frame::Session& session_;
-  RegisterKind kind_;
-  RegisterHeader& header_;
+  screen::Session& session_;
+  records::RegisterKind kind_;
+  records::RegisterHeader& header_;
   platform::ScreenBuffer& screen_;
-  master::ScreenColours colours_;
+  screen::ScreenColours colours_;
   int cashBanks_ = 0;
   int current_ = 0;   // payment on show; 0 before the first choice
-  Payment work_;
+  records::Payment work_;
   PaymentEffect loaded_;  // what the payment on file moved, taken out again on saving
 };
 
-frame::FieldResult PaymentsWindow::edit(int row, int col, int length, std::string_view mask, int pageMode,
+screen::FieldResult PaymentsWindow::edit(int row, int col, int length, std::string_view mask, int pageMode,
                                         std::string_view initial) {
-  frame::FieldEditor& editor = session_.editor;
+  screen::FieldEditor& editor = session_.editor;
   editor.setKeyMask(std::string(mask));
   editor.setPageKeyMode(pageMode);
   editor.setCapitals(false);
@@ -186,9 +186,9 @@ void PaymentsWindow::drawTemplate() {
   put(20, l, vbar() + std::string(70, ' ') + vbar());
   put(21, l, rule(l, r, {{l, kBL}, {r, kBR}}));
 
-  work_ = Payment{};
+  work_ = records::Payment{};
   showPayment();
-  put(kNumberRow, kNumberCol, master::dots(4));
+  put(kNumberRow, kNumberCol, screen::dots(4));
   showCount();
 }
 
@@ -198,13 +198,13 @@ void PaymentsWindow::showPayment() {
   showAmount();
   showCashBank();
   put(kDescriptionRow, kDescriptionCol,
-      frame::isBlank(work_.description) ? master::dots(kDescriptionWidth)
-                                        : frame::fitLeft(work_.description, kDescriptionWidth));
+      records::isBlank(work_.description) ? screen::dots(kDescriptionWidth)
+                                        : records::fitLeft(work_.description, kDescriptionWidth));
 }
 
 void PaymentsWindow::showCounterparty() {
-  const double code = frame::val(work_.counterparty);
-  put(kPartyRow, kPartyCol, code > 0 ? frame::printUsing(kCountMask, code) : master::dots(4));
+  const double code = records::val(work_.counterparty);
+  put(kPartyRow, kPartyCol, code > 0 ? records::printUsing(kCountMask, code) : screen::dots(4));
   put(kPartyRow, kNameCol, std::string(31, ' '));
   for (int row = kPartyRow + 1; row <= kPartyRow + 2; ++row) put(row, kNameCol, std::string(29, ' '));
   for (int row = kPartyRow; row <= kPartyRow + 2; ++row) put(row, kPartyAmountCol, std::string(15, ' '));
@@ -212,57 +212,57 @@ void PaymentsWindow::showCounterparty() {
   double dare = 0, avere = 0;
   if (c > kCashBankBase) {
     const master::CashBank account = master::readCashBank(session_.catalogue, static_cast<int>(c - kCashBankBase));
-    put(kPartyRow, kNameCol, frame::fitLeft(account.description, 26));
+    put(kPartyRow, kNameCol, records::fitLeft(account.description, 26));
     putHint(kPartyRow + 1, kHintCredit);
     putHint(kPartyRow + 2, kHintDebit);
     dare = account.debit;
     avere = account.credit;
   } else if (c > 0 && c < kCashBankBase) {
-    put(kPartyRow, kNameCol, frame::fitLeft(counterpartyName(session_.catalogue, kind_, c), 30));
-    const master::BalanceTotals totals = master::readBalance(session_.catalogue, c);
+    put(kPartyRow, kNameCol, records::fitLeft(counterpartyName(session_.catalogue, kind_, c), 30));
+    const records::BalanceTotals totals = records::readBalance(session_.catalogue, c);
     dare = totals.dare;
     avere = totals.avere;
   } else {
     return;
   }
-  put(kPartyRow, kPartyAmountCol, frame::printUsing(kPartyAmountMask, dare));
-  put(kPartyRow + 1, kPartyAmountCol, frame::printUsing(kPartyAmountMask, avere));
-  put(kPartyRow + 2, kPartyAmountCol, frame::printUsing(kPartyAmountMask, dare - avere));
+  put(kPartyRow, kPartyAmountCol, records::printUsing(kPartyAmountMask, dare));
+  put(kPartyRow + 1, kPartyAmountCol, records::printUsing(kPartyAmountMask, avere));
+  put(kPartyRow + 2, kPartyAmountCol, records::printUsing(kPartyAmountMask, dare - avere));
 }
 
 void PaymentsWindow::showDate() {
   put(kDateRow, kDateShowCol, std::string(8, ' '));
-  if (frame::val(work_.date) != 0) put(kDateRow, kDateShowCol, frame::dateText(work_.date));
-  else put(kDateRow, kDateCol, master::dots(6));
+  if (records::val(work_.date) != 0) put(kDateRow, kDateShowCol, records::dateText(work_.date));
+  else put(kDateRow, kDateCol, screen::dots(6));
 }
 
 void PaymentsWindow::showAmount() {
   put(kAmountRow, kAmountCol, std::string(13, ' '));
-  if (frame::isBlank(work_.amount)) put(kAmountRow, kAmountCol, master::dots(10));
-  else put(kAmountRow, kAmountCol, frame::printUsing(kAmountMask, frame::val(work_.amount)));
+  if (records::isBlank(work_.amount)) put(kAmountRow, kAmountCol, screen::dots(10));
+  else put(kAmountRow, kAmountCol, records::printUsing(kAmountMask, records::val(work_.amount)));
 }
 
 void PaymentsWindow::showCashBank() {
   const long k = effectOf(work_).cashBank;
-  put(kCashBankRow, kCashBankCol, k > 0 ? frame::printUsing(kCountMask, static_cast<double>(k)) : master::dots(4));
+  put(kCashBankRow, kCashBankCol, k > 0 ? records::printUsing(kCountMask, static_cast<double>(k)) : screen::dots(4));
   put(kCashBankRow, kCashBankNameCol, std::string(26, ' '));
   for (int row = 15; row <= 17; ++row) put(row, kCashBankAmountCol, std::string(14, ' '));
   if (k <= 0) return;
   const master::CashBank account = master::readCashBank(session_.catalogue, static_cast<int>(k));
-  put(kCashBankRow, kCashBankNameCol, frame::fitLeft(account.description, 26));
-  put(15, kCashBankAmountCol, frame::printUsing(kCashBankAmountMask, account.debit));
-  put(16, kCashBankAmountCol, frame::printUsing(kCashBankAmountMask, account.credit));
-  put(17, kCashBankAmountCol, frame::printUsing(kCashBankAmountMask, account.balance()));
+  put(kCashBankRow, kCashBankNameCol, records::fitLeft(account.description, 26));
+  put(15, kCashBankAmountCol, records::printUsing(kCashBankAmountMask, account.debit));
+  put(16, kCashBankAmountCol, records::printUsing(kCashBankAmountMask, account.credit));
+  put(17, kCashBankAmountCol, records::printUsing(kCashBankAmountMask, account.balance()));
 }
 
 // ---- Choosing a payment ----
 
 int PaymentsWindow::askNumber() {
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "", "Ricerca", master::kPageNote));
-    const frame::FieldResult r = edit(kNumberRow, kNumberCol, 4, kNumberKeys, 1, "");
+    showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca", screen::kPageNote));
+    const screen::FieldResult r = edit(kNumberRow, kNumberCol, 4, kNumberKeys, 1, "");
     switch (r.exitCode) {
-      case frame::kExitEsc: return 0;
+      case screen::kExitEsc: return 0;
       case 9: {
         if (header_.payments < 1) {
           session_.console.beep();
@@ -270,21 +270,21 @@ int PaymentsWindow::askNumber() {
         }
         const std::vector<std::string> entries = paymentListEntries(session_.catalogue, kind_, header_.payments);
         const int from = current_ >= 1 && current_ <= header_.payments ? current_ : header_.payments;
-        const int chosen = frame::selectFromList(session_.console, entries, from, searchWindow(), "", kSearchHighlight);
+        const int chosen = screen::selectFromList(session_.console, entries, from, searchWindow(), "", kSearchHighlight);
         if (chosen >= 1) return chosen;
         continue;
       }
-      case frame::kExitPageUp:
-      case frame::kExitTab:
+      case screen::kExitPageUp:
+      case screen::kExitTab:
         if (current_ > 1) return current_ - 1;
         continue;
-      case frame::kExitPageDown:
-      case frame::kExitPlus:
+      case screen::kExitPageDown:
+      case screen::kExitPlus:
         if (current_ < header_.payments) return current_ + 1;
         continue;
-      case frame::kExitEnter: {
-        const double v = frame::val(r.text);
-        const long n = v == 0 ? header_.payments + 1 : frame::wholeNumberIn(v, 1, header_.payments + 1);
+      case screen::kExitEnter: {
+        const double v = records::val(r.text);
+        const long n = v == 0 ? header_.payments + 1 : records::wholeNumberIn(v, 1, header_.payments + 1);
         // A payment file full to the count's field refuses one more.
         if (n < 1 || n > kMaxPayments) {
           session_.console.beep();
@@ -299,13 +299,13 @@ int PaymentsWindow::askNumber() {
 
 void PaymentsWindow::select(int n) {
   current_ = n;
-  put(kNumberRow, kNumberCol, frame::printUsing(kCountMask, n));
-  work_ = Payment{};
+  put(kNumberRow, kNumberCol, records::printUsing(kCountMask, n));
+  work_ = records::Payment{};
   loaded_ = PaymentEffect{};
   // A new payment starts empty whatever lies past the count in the file: it never moved anything.
   if (n <= header_.payments) {
     session_.catalogue.channel(12).read(n);
-    L_12(session_.catalogue, work_);
+    records::L_12(session_.catalogue, work_);
     loaded_ = effectOf(work_);
   }
   showPayment();
@@ -349,8 +349,8 @@ long PaymentsWindow::chooseCashBank() {
     return -1;
   }
   const std::vector<std::string> entries = master::cashBankListEntries(session_.catalogue, cashBanks_);
-  const int chosen = frame::selectFromList(session_.console, entries, 1, master::searchListWindow(), "",
-                                           master::kSearchHighlight);
+  const int chosen = screen::selectFromList(session_.console, entries, 1, screen::searchListWindow(), "",
+                                           screen::kSearchHighlight);
   return chosen >= 1 ? chosen : -1;
 }
 
@@ -360,15 +360,15 @@ long PaymentsWindow::chooseCounterparty() {
     session_.console.beep();
     return -1;
   }
-  frame::Catalogue& catalogue = session_.catalogue;
+  records::Catalogue& catalogue = session_.catalogue;
   if (sales()) {
-    master::openChannel(catalogue, 1);
+    records::openChannel(catalogue, 1);
   } else {
-    master::openChannel(catalogue, 7);
-    master::openChannel(catalogue, 71);
+    records::openChannel(catalogue, 7);
+    records::openChannel(catalogue, 71);
   }
-  const std::vector<std::string> entries = master::buildSelectionList(catalogue, counterpartyKind(kind_), count);
-  const int chosen = frame::selectFromList(session_.console, entries, 1, searchWindow(), "", kSearchHighlight);
+  const std::vector<std::string> entries = records::buildSelectionList(catalogue, counterpartyKind(kind_), count);
+  const int chosen = screen::selectFromList(session_.console, entries, 1, searchWindow(), "", kSearchHighlight);
   return chosen >= 1 ? chosen : -1;
 }
 
@@ -380,12 +380,12 @@ bool PaymentsWindow::counterpartyAccepted(double code) const {
 
 Step PaymentsWindow::askCounterparty() {
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "Ric CasBan", "Ricerca", "8000+Codic", "Cassa/Banc"));
-    const frame::FieldResult r = edit(kPartyRow, kPartyCol, 4, kCounterpartyKeys, 0, work_.counterparty);
-    double code = frame::val(r.text);
+    showLegend(screen::legend("", "", "", "", "", "", "", "Ric CasBan", "Ricerca", "8000+Codic", "Cassa/Banc"));
+    const screen::FieldResult r = edit(kPartyRow, kPartyCol, 4, kCounterpartyKeys, 0, work_.counterparty);
+    double code = records::val(r.text);
     long chosen = 0;
     switch (r.exitCode) {
-      case frame::kExitEsc: return Step::Abandon;
+      case screen::kExitEsc: return Step::Abandon;
       case 8:
         chosen = chooseCashBank();
         if (chosen < 0) continue;
@@ -396,7 +396,7 @@ Step PaymentsWindow::askCounterparty() {
         if (chosen < 0) continue;
         code = static_cast<double>(chosen);
         break;
-      case frame::kExitEnter:
+      case screen::kExitEnter:
         if (code == kCashBankBase || code == 0) {
           chosen = code == 0 ? chooseCounterparty() : chooseCashBank();
           if (chosen < 0) continue;
@@ -409,7 +409,7 @@ Step PaymentsWindow::askCounterparty() {
       session_.console.beep();
       continue;
     }
-    work_.counterparty = codeText(static_cast<long>(code));
+    work_.counterparty = records::codeText(static_cast<long>(code));
     showCounterparty();
     return Step::Next;
   }
@@ -417,17 +417,17 @@ Step PaymentsWindow::askCounterparty() {
 
 Step PaymentsWindow::askDate() {
   const std::string& workingDate = session_.context().workingDate;
-  const int workingYear = static_cast<int>(frame::val(session_.context().yearSuffix));
+  const int workingYear = static_cast<int>(records::val(session_.context().yearSuffix));
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "", ""));
-    const std::string initial = frame::val(work_.date) == 0 ? workingDate : work_.date;
-    const frame::FieldResult r = edit(kDateRow, kDateCol, 6, kUpOnly, 0, initial);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    if (r.exitCode != frame::kExitEnter) continue;
-    std::string date = frame::trim(r.text);
-    if (frame::val(date) == 0) date = workingDate;
-    if (frame::val(date) == 0 || !frame::dateValid(date, workingYear, false)) {
+    showLegend(screen::legend("", "", "", "", "", "", "", "", ""));
+    const std::string initial = records::val(work_.date) == 0 ? workingDate : work_.date;
+    const screen::FieldResult r = edit(kDateRow, kDateCol, 6, kUpOnly, 0, initial);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    if (r.exitCode != screen::kExitEnter) continue;
+    std::string date = records::trim(r.text);
+    if (records::val(date) == 0) date = workingDate;
+    if (records::val(date) == 0 || !records::dateValid(date, workingYear, false)) {
       session_.console.beep();
       continue;
     }
@@ -439,11 +439,11 @@ Step PaymentsWindow::askDate() {
 
 Step PaymentsWindow::askAmount() {
   for (;;) {
-    const frame::FieldResult r = edit(kAmountRow, kAmountCol, 10, kUpOnly, 0, work_.amount);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    if (r.exitCode != frame::kExitEnter) continue;
-    const std::string amount = frame::trim(r.text);
+    const screen::FieldResult r = edit(kAmountRow, kAmountCol, 10, kUpOnly, 0, work_.amount);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    if (r.exitCode != screen::kExitEnter) continue;
+    const std::string amount = records::trim(r.text);
     // Money has cents at most: finer amounts would add up to totals the 12-character balance
     // fields cannot hold, and a cut total could no longer be undone exactly.
     const std::size_t point = amount.find('.');
@@ -459,32 +459,32 @@ Step PaymentsWindow::askAmount() {
 
 Step PaymentsWindow::askCashBank() {
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "", "Ricerca"));
-    const frame::FieldResult r = edit(kCashBankRow, kCashBankCol, 4, kCashBankKeys, 0, work_.cashBank);
-    double code = frame::val(r.text);
+    showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca"));
+    const screen::FieldResult r = edit(kCashBankRow, kCashBankCol, 4, kCashBankKeys, 0, work_.cashBank);
+    double code = records::val(r.text);
     switch (r.exitCode) {
-      case frame::kExitEsc: return Step::Abandon;
-      case frame::kExitUp: return Step::Back;
+      case screen::kExitEsc: return Step::Abandon;
+      case screen::kExitUp: return Step::Back;
       case 9: {
         if (cashBanks_ < 1) {
           session_.console.beep();
           continue;
         }
-        const int chosen = frame::selectFromList(session_.console,
+        const int chosen = screen::selectFromList(session_.console,
                                                  master::cashBankListEntries(session_.catalogue, cashBanks_), 1,
-                                                 master::searchListWindow(), "", master::kSearchHighlight);
+                                                 screen::searchListWindow(), "", screen::kSearchHighlight);
         if (chosen < 1) continue;
         code = chosen;
         break;
       }
-      case frame::kExitEnter: break;
+      case screen::kExitEnter: break;
       default: continue;
     }
-    if (frame::wholeNumberIn(code, 0, cashBanks_) < 0) {
+    if (records::wholeNumberIn(code, 0, cashBanks_) < 0) {
       session_.console.beep();
       continue;
     }
-    work_.cashBank = codeText(static_cast<long>(code));
+    work_.cashBank = records::codeText(static_cast<long>(code));
     showCashBank();
     return Step::Next;
   }
@@ -492,46 +492,46 @@ Step PaymentsWindow::askCashBank() {
 
 Step PaymentsWindow::askDescription() {
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "", ""));
-    const frame::FieldResult r = edit(kDescriptionRow, kDescriptionCol, -kDescriptionWidth, kUpOnly, 0,
+    showLegend(screen::legend("", "", "", "", "", "", "", "", ""));
+    const screen::FieldResult r = edit(kDescriptionRow, kDescriptionCol, -kDescriptionWidth, kUpOnly, 0,
                                       work_.description);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    if (r.exitCode != frame::kExitEnter) continue;
-    work_.description = frame::trimRight(r.text);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    if (r.exitCode != screen::kExitEnter) continue;
+    work_.description = records::trimRight(r.text);
     return Step::Next;
   }
 }
 
 // The record first, then the old effect out and the new one in, then the count of a new one.
 void PaymentsWindow::save() {
-  frame::Catalogue& catalogue = session_.catalogue;
-  frame::Channel& payments = catalogue.channel(12);
-  W_12(catalogue, work_);
+  records::Catalogue& catalogue = session_.catalogue;
+  records::Channel& payments = catalogue.channel(12);
+  records::W_12(catalogue, work_);
   payments.write(current_);
   // What is posted is what the record now holds, so undoing it later reads the same values.
   payments.read(current_);
-  Payment stored;
-  L_12(catalogue, stored);
+  records::Payment stored;
+  records::L_12(catalogue, stored);
   const PaymentEffect now = effectOf(stored);
   repost(catalogue, kind_, loaded_, now);
   loaded_ = now;
   if (current_ == header_.payments + 1) {
     header_.payments = current_;
-    writeHeader(catalogue, header_);
+    records::writeHeader(catalogue, header_);
     showCount();
   }
 }
 
 void PaymentsWindow::run() {
-  master::EditorSettings keep(session_.editor);
-  frame::Catalogue& catalogue = session_.catalogue;
-  catalogue.setStems(registerInfo(kind_).stems);
+  screen::EditorSettings keep(session_.editor);
+  records::Catalogue& catalogue = session_.catalogue;
+  catalogue.setStems(records::registerInfo(kind_).stems);
   for (int channel : {3, 8, 12}) ensureOpen(catalogue, channel);
-  master::openChannel(catalogue, 15);
-  cashBanks_ = master::readCounter(catalogue, master::kCashBankCounter);
+  records::openChannel(catalogue, 15);
+  cashBanks_ = records::readCounter(catalogue, records::kCashBankCounter);
 
-  frame::Window window(screen_, master::screenWindow(session_.context(), 5, 3, 22, 76, 2), "P A G A M E N T I");
+  screen::Window window(screen_, screen::screenWindow(session_.context(), 5, 3, 22, 76, 2), "P A G A M E N T I");
   drawTemplate();
   for (;;) {
     const int n = askNumber();
@@ -545,25 +545,25 @@ void PaymentsWindow::run() {
 
 }  // namespace
 
-std::vector<std::string> paymentListEntries(frame::Catalogue& catalogue, RegisterKind kind, int count) {
+std::vector<std::string> paymentListEntries(records::Catalogue& catalogue, records::RegisterKind kind, int count) {
   std::vector<std::string> entries;
   for (int i = 1; i <= count; ++i) {
     catalogue.channel(12).read(i);
-    Payment p;
-    L_12(catalogue, p);
+    records::Payment p;
+    records::L_12(catalogue, p);
     const long c = effectOf(p).counterparty;
     std::string name(30, ' ');
     if (c > kCashBankBase)
-      name = frame::fitLeft(master::readCashBank(catalogue, static_cast<int>(c - kCashBankBase)).description, 26) + "    ";
+      name = records::fitLeft(master::readCashBank(catalogue, static_cast<int>(c - kCashBankBase)).description, 26) + "    ";
     else if (c > 0 && c < kCashBankBase)
-      name = frame::fitLeft(counterpartyName(catalogue, kind, c), 30);
-    entries.push_back(frame::printUsing(kCountMask, i) + " " + frame::dateText(p.date) + " " + name + " " +
-                      frame::printUsing(kListAmountMask, frame::val(p.amount)));
+      name = records::fitLeft(counterpartyName(catalogue, kind, c), 30);
+    entries.push_back(records::printUsing(kCountMask, i) + " " + records::dateText(p.date) + " " + name + " " +
+                      records::printUsing(kListAmountMask, records::val(p.amount)));
   }
   return entries;
 }
 
-void runPaymentsWindow(frame::Session& session, RegisterKind kind, RegisterHeader& header) {
+void runPaymentsWindow(screen::Session& session, records::RegisterKind kind, records::RegisterHeader& header) {
   PaymentsWindow(session, kind, header).run();
 }
 

@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "frame/cp437_text.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "frame/window.h"
-#include "master/causals_fields.h"
+#include "records/cp437_text.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/window.h"
+#include "screen/kit.h"
 
 namespace vellano::entry {
 namespace {
@@ -24,34 +24,34 @@ constexpr int kAnswerCol = 20;
 
 // Renumbers one record in place: a date that reads as 0 (annulled or blank) loses its
 // protocol, any other takes the next number.
-void renumberOne(frame::Catalogue& catalogue, RegisterKind kind, long record, long& counter) {
-  Registration r = readRegistration(catalogue, record);
-  if (frame::val(r.date) == 0) {
+void renumberOne(records::Catalogue& catalogue, records::RegisterKind kind, long record, long& counter) {
+  records::Registration r = records::readRegistration(catalogue, record);
+  if (records::val(r.date) == 0) {
     r.protocolLetter.clear();
     r.protocolNumber.clear();
   } else {
     ++counter;
-    r.protocolLetter = std::string(registerInfo(kind).letter);
+    r.protocolLetter = std::string(records::registerInfo(kind).letter);
     r.protocolNumber = std::to_string(counter);
   }
-  writeRegistration(catalogue, record, r);
+  records::writeRegistration(catalogue, record, r);
 }
 
 double protocolValue(std::string_view text) {
-  const double v = frame::val(text);
-  return v != 0 ? v : frame::val(frame::mid(text, 3));
+  const double v = records::val(text);
+  return v != 0 ? v : records::val(records::mid(text, 3));
 }
 
 }  // namespace
 
-std::string reorderKey(const Registration& registration, long record) {
-  const std::string d = frame::fitLeft(registration.date, 6);
+std::string reorderKey(const records::Registration& registration, long record) {
+  const std::string d = records::fitLeft(registration.date, 6);
   return d.substr(4, 2) + d.substr(2, 2) + d.substr(0, 2) +
-         frame::printUsing(kCountMask, protocolValue(registration.protocolNumber)) +
-         frame::printUsing(kCountMask, static_cast<double>(record));
+         records::printUsing(kCountMask, protocolValue(registration.protocolNumber)) +
+         records::printUsing(kCountMask, static_cast<double>(record));
 }
 
-void renumberProtocols(frame::Catalogue& catalogue, RegisterKind kind, const ReorderRange& range, ReorderMode mode,
+void renumberProtocols(records::Catalogue& catalogue, records::RegisterKind kind, const ReorderRange& range, ReorderMode mode,
                        const std::function<void(long record)>& progress) {
   long counter = range.start - 1;
   if (mode == ReorderMode::Records) {
@@ -63,7 +63,7 @@ void renumberProtocols(frame::Catalogue& catalogue, RegisterKind kind, const Reo
   }
   std::vector<std::pair<std::string, long>> keys;
   for (long r = range.first; r <= range.last; ++r) {
-    const Registration reg = readRegistration(catalogue, r);
+    const records::Registration reg = records::readRegistration(catalogue, r);
     if (reg.annulled()) continue;
     keys.emplace_back(reorderKey(reg, r), r);
   }
@@ -74,22 +74,22 @@ void renumberProtocols(frame::Catalogue& catalogue, RegisterKind kind, const Reo
   }
 }
 
-bool reorderProtocols(frame::Session& session, RegisterKind kind, long count) {
-  master::EditorSettings keep(session.editor);
-  const frame::Context& context = session.context();
-  const master::ScreenColours colours = master::screenColours(context);
+bool reorderProtocols(screen::Session& session, records::RegisterKind kind, long count) {
+  screen::EditorSettings keep(session.editor);
+  const records::Context& context = session.context();
+  const screen::ScreenColours colours = screen::screenColours(context);
   platform::ScreenBuffer& screen = session.console.screen();
-  frame::Window window(screen, master::screenWindow(context, 6, 2, 17, 46, 1), "RIORDINO PROTOCOLLO");
+  screen::Window window(screen, screen::screenWindow(context, 6, 2, 17, 46, 1), "RIORDINO PROTOCOLLO");
   auto put = [&](int row, int col, std::string_view text) { screen.putText(row, col, text, colours.text); };
   put(7, 3, "Dal Codice   :");
   put(8, 3, " al Codice   :");
-  put(10, 3, frame::cp437(" N° Iniziale :"));
+  put(10, 3, records::cp437(" N° Iniziale :"));
   put(kAnswerRow, 3, "Procedo [S/N/D]: . (D=ordinato per data)");
-  session.panel.show(screen, master::legend("", "", "", "", "", "", "", "", ""));
+  session.panel.show(screen, screen::legend("", "", "", "", "", "", "", "", ""));
 
   auto edit = [&](int row, int col, int length, std::string_view initial, bool capitals) {
     session.editor.setColours(colours.editing, colours.text);
-    return master::editField(session, {row, col, length, master::kMaskUp, 0, capitals}, initial);
+    return screen::editField(session, {row, col, length, screen::kMaskUp, 0, capitals}, initial);
   };
   std::array<long, 3> values{0, 0, 0};  // F, T, S
   constexpr std::array<int, 3> kRows{7, 8, 10};
@@ -99,14 +99,14 @@ bool reorderProtocols(frame::Session& session, RegisterKind kind, long count) {
     if (step < 3) {
       const int row = kRows[static_cast<std::size_t>(step)];
       long& value = values[static_cast<std::size_t>(step)];
-      const frame::FieldResult r = edit(row, kInputCol, 4, value > 0 ? std::to_string(value) : "", false);
-      if (r.exitCode == frame::kExitEsc) return false;
-      if (r.exitCode == frame::kExitUp) {
+      const screen::FieldResult r = edit(row, kInputCol, 4, value > 0 ? std::to_string(value) : "", false);
+      if (r.exitCode == screen::kExitEsc) return false;
+      if (r.exitCode == screen::kExitUp) {
         if (step > 0) --step;
         continue;
       }
-      if (r.exitCode != frame::kExitEnter) continue;
-      const double v = frame::val(r.text);
+      if (r.exitCode != screen::kExitEnter) continue;
+      const double v = records::val(r.text);
       long n = v == std::floor(v) && v >= 0 && v <= 9999 ? static_cast<long>(v) : -1;
       if (step == 0 && n == 0) n = 1;
       if (step == 1 && n == 0) n = count;
@@ -118,18 +118,18 @@ bool reorderProtocols(frame::Session& session, RegisterKind kind, long count) {
         continue;
       }
       value = n;
-      put(row, kInputCol, frame::printUsing(kCountMask, static_cast<double>(n)));
+      put(row, kInputCol, records::printUsing(kCountMask, static_cast<double>(n)));
       ++step;
       continue;
     }
-    const frame::FieldResult r = edit(kAnswerRow, kAnswerCol, -1, "", true);
-    if (r.exitCode == frame::kExitEsc) return false;
-    if (r.exitCode == frame::kExitUp) {
+    const screen::FieldResult r = edit(kAnswerRow, kAnswerCol, -1, "", true);
+    if (r.exitCode == screen::kExitEsc) return false;
+    if (r.exitCode == screen::kExitUp) {
       step = 2;
       continue;
     }
-    if (r.exitCode != frame::kExitEnter) continue;
-    const std::string answer = frame::trim(r.text);
+    if (r.exitCode != screen::kExitEnter) continue;
+    const std::string answer = records::trim(r.text);
     if (answer == "N") return false;
     if (answer == "S" || answer == "D") {
       mode = answer == "S" ? ReorderMode::Records : ReorderMode::Dates;
@@ -139,14 +139,14 @@ bool reorderProtocols(frame::Session& session, RegisterKind kind, long count) {
     session.console.beep();
   }
 
-  const RegisterInfo& info = registerInfo(kind);
-  frame::Catalogue& catalogue = session.catalogue;
+  const records::RegisterInfo& info = records::registerInfo(kind);
+  records::Catalogue& catalogue = session.catalogue;
   if (!catalogue.channel(4).isOpen() || catalogue.stem(4) != info.stems.registrations) {
     catalogue.setStem(4, std::string(info.stems.registrations));
     catalogue.O_4();
   }
   renumberProtocols(catalogue, kind, {values[0], values[1], values[2]}, mode, [&](long record) {
-    put(kProgressRow, 3, "Elaboro il codice: " + frame::printUsing(kCountMask, static_cast<double>(record)));
+    put(kProgressRow, 3, "Elaboro il codice: " + records::printUsing(kCountMask, static_cast<double>(record)));
   });
   return true;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "entry/registration_files.h"
-#include "frame/session.h"
+#include "records/registration_files.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
@@ -20,16 +20,16 @@ struct ReorderRange {
 };
 
 // The date-order key: yymmdd, the protocol number and the record number through "####".
-std::string reorderKey(const Registration& registration, long record);
+std::string reorderKey(const records::Registration& registration, long record);
 
 // Renumbers the records of the range in registration file channel 4 (already open on the
 // register of `kind`). `progress` is told every record about to be renumbered.
-void renumberProtocols(frame::Catalogue& catalogue, RegisterKind kind, const ReorderRange& range, ReorderMode mode,
+void renumberProtocols(records::Catalogue& catalogue, records::RegisterKind kind, const ReorderRange& range, ReorderMode mode,
                        const std::function<void(long record)>& progress = {});
 
 // The window of F4 on the record-number field of the registration screen, for a register of
 // `count` registrations. True when the protocols were renumbered (the caller re-reads the
 // registration on show).
-bool reorderProtocols(frame::Session& session, RegisterKind kind, long count);
+bool reorderProtocols(screen::Session& session, records::RegisterKind kind, long count);
 
 }  // namespace vellano::entry

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "entry/registration_files.h"
-#include "frame/field_editor.h"
-#include "frame/numbers.h"
-#include "frame/session.h"
+#include "records/registration_files.h"
+#include "screen/field_editor.h"
+#include "records/numbers.h"
+#include "screen/session.h"
 #include "platform/screen_buffer.h"
 
 namespace vellano::entry {
@@ -18,7 +18,7 @@ namespace vellano::entry {
 // What a field leaves behind: the next field, the previous one, or the registration abandoned.
 enum class Step { Next, Back, Abandon };
 
-using frame::wholeNumberIn;
+using records::wholeNumberIn;
 
 // The empty grid line of a VAT line, UTF-8.
 inline constexpr std::string_view kLineTemplate =
@@ -26,7 +26,7 @@ inline constexpr std::string_view kLineTemplate =
 
 class RegistrationEditor {
  public:
-  RegistrationEditor(frame::Session& session, RegisterKind kind);
+  RegistrationEditor(screen::Session& session, records::RegisterKind kind);
   void run();
 
  private:
@@ -76,15 +76,15 @@ class RegistrationEditor {
   Step askTotal(int k);
   std::string subAccountDescription(int causal, int subAccount);
 
-  frame::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode,
+  screen::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode,
                           std::string_view initial, bool capitals = false);
-  bool sales() const { return kind_ == RegisterKind::Sales; }
+  bool sales() const { return kind_ == records::RegisterKind::Sales; }
   int customers() const;
   int suppliers() const;
   int causals() const;
 
-  frame::Session& session_;
-  RegisterKind kind_;
+  screen::Session& session_;
+  records::RegisterKind kind_;
   platform::ScreenBuffer& screen_;
   std::uint8_t textAttr_;
   std::uint8_t borderAttr_;
@@ -92,9 +92,9 @@ class RegistrationEditor {
   std::uint8_t editAttr_;
   std::uint8_t gridAttr_;
 
-  RegisterHeader header_;
+  records::RegisterHeader header_;
   int current_ = 0;          // record on show, count + 1 for a new one, 0 before the first choice
-  Registration work_;
+  records::Registration work_;
   long loadedCounterparty_ = 0;  // as loaded, undone from the balances on saving
   double loadedTotal_ = 0;
 };

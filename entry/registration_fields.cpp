@@ -5,12 +5,12 @@
 #include "entry/annul.h"
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
-#include "frame/dates.h"
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "records/dates.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "master/customers.h"
 
 namespace vellano::entry {
@@ -21,7 +21,7 @@ constexpr std::string_view kDateKeys = "00000000101";          // F9 and PgUp
 constexpr std::string_view kCounterpartyKeys = "10000001100";  // Up, F8, F9
 constexpr int kLastHeadField = 9;
 
-std::string plainLegend() { return master::legend("", "", "", "", "", "", "", "", ""); }
+std::string plainLegend() { return screen::legend("", "", "", "", "", "", "", "", ""); }
 
 }  // namespace
 
@@ -61,23 +61,23 @@ Step RegistrationEditor::askField(int field) {
 }
 
 bool RegistrationEditor::dateAccepted(std::string_view date) const {
-  const int workingYear = static_cast<int>(frame::val(session_.context().yearSuffix));
-  return frame::val(date) != 0 && frame::dateValid(date, workingYear, false);
+  const int workingYear = static_cast<int>(records::val(session_.context().yearSuffix));
+  return records::val(date) != 0 && records::dateValid(date, workingYear, false);
 }
 
 Step RegistrationEditor::askDate() {
   const std::string& workingDate = session_.context().workingDate;
   for (;;) {
     const bool annulled = work_.annulled();
-    showLegend(master::legend("", "", "", "", "", "", "", "", annulled ? "Ripris Reg" : "AnnullaReg",
-                              master::kPageNote));
-    const bool zero = frame::val(work_.date) == 0;
+    showLegend(screen::legend("", "", "", "", "", "", "", "", annulled ? "Ripris Reg" : "AnnullaReg",
+                              screen::kPageNote));
+    const bool zero = records::val(work_.date) == 0;
     // The field sits inside the dd.mm.yy area: its dots come back so no part of the date
     // shown before is left around the digits being typed.
     put(2, 8, std::string(2, '\xFA') + "." + std::string(2, '\xFA') + "." + std::string(2, '\xFA'));
-    const frame::FieldResult r = edit(2, 9, 6, kDateKeys, 1, zero && !annulled ? workingDate : work_.date);
+    const screen::FieldResult r = edit(2, 9, 6, kDateKeys, 1, zero && !annulled ? workingDate : work_.date);
     switch (r.exitCode) {
-      case frame::kExitEsc: return Step::Abandon;
+      case screen::kExitEsc: return Step::Abandon;
       case 9:
         if (current_ < 1 || current_ > header_.count) {
           session_.console.beep();
@@ -85,19 +85,19 @@ Step RegistrationEditor::askDate() {
         }
         if (annulOrRestore(session_, kind_, current_, work_) == AnnulResult::Changed) return Step::Abandon;
         continue;
-      case frame::kExitPageUp:
-      case frame::kExitTab:
+      case screen::kExitPageUp:
+      case screen::kExitTab:
         if (current_ > 1) select(current_ - 1);
         continue;
-      case frame::kExitPageDown:
-      case frame::kExitPlus:
+      case screen::kExitPageDown:
+      case screen::kExitPlus:
         if (current_ >= 1 && current_ < header_.count) select(current_ + 1);
         continue;
-      case frame::kExitEnter: break;
+      case screen::kExitEnter: break;
       default: continue;
     }
-    std::string date = frame::trim(r.text);
-    if (frame::val(date) == 0) {
+    std::string date = records::trim(r.text);
+    if (records::val(date) == 0) {
       if (annulled) {
         put(2, 8, std::string(8, ' '));
         return Step::Next;
@@ -110,15 +110,15 @@ Step RegistrationEditor::askDate() {
     }
     work_.date = date;
     put(2, 40, std::string(16, ' '));
-    put(2, 8, frame::dateText(date));
+    put(2, 8, records::dateText(date));
     return Step::Next;
   }
 }
 
 long RegistrationEditor::chooseCounterparty(bool supplierList) {
-  frame::Catalogue& catalogue = session_.catalogue;
-  const master::CounterpartyKind kind =
-      supplierList ? master::CounterpartyKind::Supplier : master::CounterpartyKind::Customer;
+  records::Catalogue& catalogue = session_.catalogue;
+  const records::CounterpartyKind kind =
+      supplierList ? records::CounterpartyKind::Supplier : records::CounterpartyKind::Customer;
   const int count = supplierList ? suppliers() : customers();
   if (count < 1) {
     if (supplierList) {
@@ -128,14 +128,14 @@ long RegistrationEditor::chooseCounterparty(bool supplierList) {
     return 0;  // no customers: the list is skipped
   }
   if (supplierList) {
-    master::openChannel(catalogue, 7);
-    master::openChannel(catalogue, 71);
+    records::openChannel(catalogue, 7);
+    records::openChannel(catalogue, 71);
   } else {
-    master::openChannel(catalogue, 1);
+    records::openChannel(catalogue, 1);
   }
-  const std::vector<std::string> entries = master::buildSelectionList(catalogue, kind, count);
-  showLegend(master::legend("", "", "", "", "", "", "", "Ins Nuovo", "Ricerca"));
-  const int chosen = frame::selectFromList(session_.console, entries, 1, searchWindow(), "", kSearchHighlight);
+  const std::vector<std::string> entries = records::buildSelectionList(catalogue, kind, count);
+  showLegend(screen::legend("", "", "", "", "", "", "", "Ins Nuovo", "Ricerca"));
+  const int chosen = screen::selectFromList(session_.console, entries, 1, searchWindow(), "", kSearchHighlight);
   if (chosen < 1) return -1;
   return supplierList ? 9000 + chosen : chosen;
 }
@@ -149,18 +149,18 @@ bool RegistrationEditor::counterpartyAccepted(double code) const {
 
 Step RegistrationEditor::askCounterparty() {
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "Ins Nuovo", "Ricerca"));
+    showLegend(screen::legend("", "", "", "", "", "", "", "Ins Nuovo", "Ricerca"));
     std::string initial = work_.counterparty;
-    if (frame::val(initial) == 0 && !sales()) initial = "9000";
-    const frame::FieldResult r = edit(5, 2, 5, kCounterpartyKeys, 0, initial);
-    double code = frame::val(r.text);
+    if (records::val(initial) == 0 && !sales()) initial = "9000";
+    const screen::FieldResult r = edit(5, 2, 5, kCounterpartyKeys, 0, initial);
+    double code = records::val(r.text);
     switch (r.exitCode) {
-      case frame::kExitEsc: return Step::Abandon;
-      case frame::kExitUp: return Step::Back;
+      case screen::kExitEsc: return Step::Abandon;
+      case screen::kExitUp: return Step::Back;
       case 8:
         // A new customer or supplier through its own screen; then the field again.
         master::runCounterpartyScreen(session_,
-                                      sales() ? master::CounterpartyKind::Customer : master::CounterpartyKind::Supplier);
+                                      sales() ? records::CounterpartyKind::Customer : records::CounterpartyKind::Supplier);
         showCounterparty();
         continue;
       case 9: {
@@ -169,7 +169,7 @@ Step RegistrationEditor::askCounterparty() {
         code = static_cast<double>(chosen);
         break;
       }
-      case frame::kExitEnter:
+      case screen::kExitEnter:
         if (code == 0 || code == 9000) {
           const long chosen = chooseCounterparty(code >= 9000);
           if (chosen < 0) continue;
@@ -182,7 +182,7 @@ Step RegistrationEditor::askCounterparty() {
       session_.console.beep();
       continue;
     }
-    work_.counterparty = codeText(static_cast<long>(code));
+    work_.counterparty = records::codeText(static_cast<long>(code));
     showCounterparty();
     return Step::Next;
   }
@@ -190,11 +190,11 @@ Step RegistrationEditor::askCounterparty() {
 
 Step RegistrationEditor::askDocumentNumber() {
   showLegend(plainLegend());
-  const frame::FieldResult r = edit(13, 11, -5, kUpOnly, 0, work_.documentNumber);
-  if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-  if (r.exitCode == frame::kExitUp) return Step::Back;
-  work_.documentNumber = frame::trimRight(r.text);
-  put(13, 11, frame::fitLeft(work_.documentNumber, 5));
+  const screen::FieldResult r = edit(13, 11, -5, kUpOnly, 0, work_.documentNumber);
+  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+  if (r.exitCode == screen::kExitUp) return Step::Back;
+  work_.documentNumber = records::trimRight(r.text);
+  put(13, 11, records::fitLeft(work_.documentNumber, 5));
   return Step::Next;
 }
 
@@ -202,39 +202,39 @@ Step RegistrationEditor::askDocumentDate() {
   showLegend(plainLegend());
   const std::string& workingDate = session_.context().workingDate;
   for (;;) {
-    const frame::FieldResult r =
-        edit(16, 12, 6, kUpOnly, 0, frame::val(work_.documentDate) == 0 ? workingDate : work_.documentDate);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    std::string date = frame::trim(r.text);
-    if (frame::val(date) == 0) date = workingDate;
+    const screen::FieldResult r =
+        edit(16, 12, 6, kUpOnly, 0, records::val(work_.documentDate) == 0 ? workingDate : work_.documentDate);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    std::string date = records::trim(r.text);
+    if (records::val(date) == 0) date = workingDate;
     if (!dateAccepted(date)) {
       session_.console.beep();
       continue;
     }
     work_.documentDate = date;
-    put(16, 11, frame::dateText(date));
+    put(16, 11, records::dateText(date));
     return Step::Next;
   }
 }
 
 Step RegistrationEditor::askNote() {
   showLegend(plainLegend());
-  const frame::FieldResult r = edit(13, 24, -50, kUpOnly, 0, work_.note);
-  if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-  if (r.exitCode == frame::kExitUp) return Step::Back;
-  work_.note = frame::trimRight(r.text);
+  const screen::FieldResult r = edit(13, 24, -50, kUpOnly, 0, work_.note);
+  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+  if (r.exitCode == screen::kExitUp) return Step::Back;
+  work_.note = records::trimRight(r.text);
   return Step::Next;
 }
 
 Step RegistrationEditor::askLetter() {
   showLegend(plainLegend());
-  const std::string fallback(registerInfo(kind_).letter);
-  const frame::FieldResult r =
-      edit(16, 52, -1, kUpOnly, 0, frame::isBlank(work_.protocolLetter) ? fallback : work_.protocolLetter);
-  if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-  if (r.exitCode == frame::kExitUp) return Step::Back;
-  work_.protocolLetter = frame::isBlank(r.text) ? fallback : frame::trimRight(r.text);
+  const std::string fallback(records::registerInfo(kind_).letter);
+  const screen::FieldResult r =
+      edit(16, 52, -1, kUpOnly, 0, records::isBlank(work_.protocolLetter) ? fallback : work_.protocolLetter);
+  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+  if (r.exitCode == screen::kExitUp) return Step::Back;
+  work_.protocolLetter = records::isBlank(r.text) ? fallback : records::trimRight(r.text);
   put(16, 52, work_.protocolLetter);
   return Step::Next;
 }
@@ -243,11 +243,11 @@ Step RegistrationEditor::askSection() {
   showLegend(plainLegend());
   for (;;) {
     std::string initial = work_.section;
-    if (frame::isBlank(initial) && current_ == header_.count + 1) initial = "1";
-    const frame::FieldResult r = edit(16, 56, -1, kUpOnly, 0, initial);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    const std::string s = frame::trim(r.text);
+    if (records::isBlank(initial) && current_ == header_.count + 1) initial = "1";
+    const screen::FieldResult r = edit(16, 56, -1, kUpOnly, 0, initial);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    const std::string s = records::trim(r.text);
     if (s.size() != 1 || s[0] < '1' || s[0] > '5') {
       session_.console.beep();
       continue;
@@ -262,29 +262,29 @@ Step RegistrationEditor::askProtocol() {
   for (;;) {
     std::string initial = work_.protocolNumber;
     const int s = work_.sectionNumber();
-    if (frame::val(initial) == 0 && s >= 1)
+    if (records::val(initial) == 0 && s >= 1)
       initial = std::to_string(header_.protocol[static_cast<std::size_t>(s - 1)] + 1);
-    const frame::FieldResult r = edit(16, 60, 7, kUpOnly, 0, initial);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    const double v = frame::val(r.text);
+    const screen::FieldResult r = edit(16, 60, 7, kUpOnly, 0, initial);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    const double v = records::val(r.text);
     // The counter it becomes holds whole numbers up to 9999.
-    if (!(v > 0) || v != std::floor(v) || v > kMaxCounter) {
+    if (!(v > 0) || v != std::floor(v) || v > records::kMaxCounter) {
       session_.console.beep();
       continue;
     }
-    work_.protocolNumber = frame::trim(r.text);
-    put(16, 60, frame::fitLeft(work_.protocolNumber, 7));
+    work_.protocolNumber = records::trim(r.text);
+    put(16, 60, records::fitLeft(work_.protocolNumber, 7));
     return Step::Next;
   }
 }
 
 Step RegistrationEditor::askQuantity() {
   showLegend(plainLegend());
-  const frame::FieldResult r = edit(13, 81, 6, kUpOnly, 0, work_.quantity);
-  if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-  if (r.exitCode == frame::kExitUp) return Step::Back;
-  work_.quantity = frame::trim(r.text);
+  const screen::FieldResult r = edit(13, 81, 6, kUpOnly, 0, work_.quantity);
+  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+  if (r.exitCode == screen::kExitUp) return Step::Back;
+  work_.quantity = records::trim(r.text);
   return Step::Next;
 }
 

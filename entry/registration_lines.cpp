@@ -4,11 +4,11 @@
 
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "records/text.h"
 #include "master/causals.h"
-#include "master/causals_fields.h"
+#include "screen/kit.h"
 #include "master/vat_table.h"
 
 namespace vellano::entry {
@@ -23,7 +23,7 @@ constexpr int kTaxableWidth = 10;
 
 enum LineField { kCausal, kSubAccount, kVatCode, kRate, kTaxable, kTotal };
 
-std::string plainLegend() { return master::legend("", "", "", "", "", "", "", "", ""); }
+std::string plainLegend() { return screen::legend("", "", "", "", "", "", "", "", ""); }
 
 }  // namespace
 
@@ -31,7 +31,7 @@ Step RegistrationEditor::editLines() {
   int k = 1;
   int field = kCausal;
   for (;;) {
-    VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+    records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
     Step step = Step::Next;
     bool wantsTotal = false;
     switch (field) {
@@ -59,9 +59,9 @@ Step RegistrationEditor::editLines() {
       continue;
     }
     // The line is complete: an empty one ends the entry, the others go on to the next.
-    computeLine(line);
+    records::computeLine(line);
     showLine(k);
-    if (line.empty() || k == kLines) break;
+    if (line.empty() || k == records::kLines) break;
     ++k;
     field = kCausal;
   }
@@ -70,15 +70,15 @@ Step RegistrationEditor::editLines() {
 }
 
 Step RegistrationEditor::askCausal(int k) {
-  VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "Causali", "Ricerca"));
-    const frame::FieldResult r = edit(row, 1, 3, kCausalKeys, 0, line.causalText);
-    double code = frame::val(r.text);
+    showLegend(screen::legend("", "", "", "", "", "", "", "Causali", "Ricerca"));
+    const screen::FieldResult r = edit(row, 1, 3, kCausalKeys, 0, line.causalText);
+    double code = records::val(r.text);
     switch (r.exitCode) {
-      case frame::kExitEsc: return Step::Abandon;
-      case frame::kExitUp: return Step::Back;
+      case screen::kExitEsc: return Step::Abandon;
+      case screen::kExitUp: return Step::Back;
       case 8: {
         const int shown = master::pickCausal(session_);
         if (shown < 1) continue;
@@ -91,14 +91,14 @@ Step RegistrationEditor::askCausal(int k) {
           continue;
         }
         const int chosen =
-            frame::selectFromList(session_.console, master::causalListEntries(session_.catalogue, causals()),
+            screen::selectFromList(session_.console, master::causalListEntries(session_.catalogue, causals()),
                                   line.causal() >= 1 && line.causal() <= causals() ? line.causal() : 1,
                                   searchWindow(), "", kSearchHighlight);
         if (chosen < 1) continue;
         code = chosen;
         break;
       }
-      case frame::kExitEnter: break;
+      case screen::kExitEnter: break;
       default: continue;
     }
     const long causal = wholeNumberIn(code, 0, causals());
@@ -106,51 +106,51 @@ Step RegistrationEditor::askCausal(int k) {
       session_.console.beep();
       continue;
     }
-    line.causalText = codeText(causal);
-    put(row, 1, causal > 0 ? frame::printUsing("###", static_cast<double>(causal)) : std::string(3, ' '));
+    line.causalText = records::codeText(causal);
+    put(row, 1, causal > 0 ? records::printUsing("###", static_cast<double>(causal)) : std::string(3, ' '));
     return Step::Next;
   }
 }
 
 Step RegistrationEditor::askSubAccount(int k) {
-  VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   showLegend(plainLegend());
   for (;;) {
-    const frame::FieldResult r = edit(row, 5, 2, kUpOnly, 0, line.subAccountText);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    const long account = wholeNumberIn(frame::val(r.text), 0, kMaxSubAccount);
+    const screen::FieldResult r = edit(row, 5, 2, kUpOnly, 0, line.subAccountText);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    const long account = wholeNumberIn(records::val(r.text), 0, kMaxSubAccount);
     if (account < 0) {
       session_.console.beep();
       continue;
     }
-    line.subAccountText = codeText(account);
-    put(row, 5, account > 0 ? frame::printUsing("##", static_cast<double>(account)) : std::string(2, ' '));
-    put(row, 8, frame::fitLeft(subAccountDescription(line.causal(), static_cast<int>(account)), 25));
+    line.subAccountText = records::codeText(account);
+    put(row, 5, account > 0 ? records::printUsing("##", static_cast<double>(account)) : std::string(2, ' '));
+    put(row, 8, records::fitLeft(subAccountDescription(line.causal(), static_cast<int>(account)), 25));
     return Step::Next;
   }
 }
 
 Step RegistrationEditor::askVatCode(int k) {
-  VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   for (;;) {
-    showLegend(master::legend("", "", "", "", "", "", "", "", "Ricerca"));
-    const frame::FieldResult r = edit(row, 34, 2, kVatCodeKeys, 0, line.vatCodeText);
-    double code = frame::val(r.text);
+    showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca"));
+    const screen::FieldResult r = edit(row, 34, 2, kVatCodeKeys, 0, line.vatCodeText);
+    double code = records::val(r.text);
     switch (r.exitCode) {
-      case frame::kExitEsc: return Step::Abandon;
-      case frame::kExitUp: return Step::Back;
+      case screen::kExitEsc: return Step::Abandon;
+      case screen::kExitUp: return Step::Back;
       case 9: {
-        const int chosen = frame::selectFromList(session_.console, vatListEntries(session_.catalogue),
+        const int chosen = screen::selectFromList(session_.console, vatListEntries(session_.catalogue),
                                                  line.vatCode() >= 1 ? line.vatCode() : 1, searchWindow(),
                                                  vatListHeading(), kSearchHighlight);
         if (chosen < 1) continue;
         code = chosen;
         break;
       }
-      case frame::kExitEnter: break;
+      case screen::kExitEnter: break;
       default: continue;
     }
     const long position = wholeNumberIn(code, 0, master::kVatPositions);
@@ -160,87 +160,87 @@ Step RegistrationEditor::askVatCode(int k) {
     }
     // Another code offers its own rate in the aliquota field.
     if (position != line.vatCode()) line.rateText.clear();
-    line.vatCodeText = codeText(position);
+    line.vatCodeText = records::codeText(position);
     master::VatCode vat;
     if (position > 0) vat = master::readVatCode(session_.catalogue, static_cast<int>(position));
-    put(row, 34, position > 0 ? frame::printUsing("##", static_cast<double>(position)) : std::string(2, ' '));
-    put(row, 37, frame::fitLeft(vat.code, 5));
-    put(row, 43, vat.ventilation > 0 ? frame::printUsing("###", vat.ventilation) : std::string(3, ' '));
-    put(row, 47, vat.compensation > 0 ? frame::printUsing("##.#", vat.compensation) : std::string(4, ' '));
+    put(row, 34, position > 0 ? records::printUsing("##", static_cast<double>(position)) : std::string(2, ' '));
+    put(row, 37, records::fitLeft(vat.code, 5));
+    put(row, 43, vat.ventilation > 0 ? records::printUsing("###", vat.ventilation) : std::string(3, ' '));
+    put(row, 47, vat.compensation > 0 ? records::printUsing("##.#", vat.compensation) : std::string(4, ' '));
     return Step::Next;
   }
 }
 
 Step RegistrationEditor::askRate(int k) {
-  VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   std::string tableRate;
   if (line.vatCode() >= 1 && line.vatCode() <= master::kVatPositions)
     tableRate = master::readVatCode(session_.catalogue, line.vatCode()).rateText;
-  showLegend(master::legend("", "", "", "", "", "", "", "", "", "100+Aliquo", "= Scorporo"));
-  const frame::FieldResult r =
-      edit(row, 53, -3, kUpOnly, 0, frame::isBlank(line.rateText) ? tableRate : line.rateText, true);
-  if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-  if (r.exitCode == frame::kExitUp) return Step::Back;
-  const std::string typed = frame::trim(r.text);
+  showLegend(screen::legend("", "", "", "", "", "", "", "", "", "100+Aliquo", "= Scorporo"));
+  const screen::FieldResult r =
+      edit(row, 53, -3, kUpOnly, 0, records::isBlank(line.rateText) ? tableRate : line.rateText, true);
+  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+  if (r.exitCode == screen::kExitUp) return Step::Back;
+  const std::string typed = records::trim(r.text);
   // The same aliquota typed again keeps the text it is stored with (" 20" after a scorporo).
-  if (typed != frame::trim(line.rateText)) line.rateText = typed.empty() ? tableRate : typed;
-  line.rate = rateOf(line.rateText);
-  put(row, 53, frame::left(frame::printUsing("###", line.rate), 3));
+  if (typed != records::trim(line.rateText)) line.rateText = typed.empty() ? tableRate : typed;
+  line.rate = records::rateOf(line.rateText);
+  put(row, 53, records::left(records::printUsing("###", line.rate), 3));
   return Step::Next;
 }
 
 Step RegistrationEditor::askTaxable(int k, bool& askTotal) {
-  VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   showLegend(plainLegend());
   for (;;) {
-    const frame::FieldResult r = edit(row, 57, kTaxableWidth, kUpOnly, 0, line.taxableText);
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    const std::string typed = frame::trim(r.text);
-    const double amount = frame::val(typed);
-    line.rate = rateOf(line.rateText);
+    const screen::FieldResult r = edit(row, 57, kTaxableWidth, kUpOnly, 0, line.taxableText);
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    const std::string typed = records::trim(r.text);
+    const double amount = records::val(typed);
+    line.rate = records::rateOf(line.rateText);
     if (line.rate > 100) {
       // Scorporo: the typed amount is gross at rate c - 100.
       const float gross = line.rate;
-      const std::string rateText = frame::strSingle(gross - 100.0f);
+      const std::string rateText = records::strSingle(gross - 100.0f);
       const long double net = static_cast<long double>(amount) * 100.0L / static_cast<long double>(gross);
-      const double taxable = frame::round2(static_cast<double>(net));
-      const std::string taxableText = amountForField(taxable, kTaxableWidth);
+      const double taxable = records::round2(static_cast<double>(net));
+      const std::string taxableText = records::amountForField(taxable, kTaxableWidth);
       if (taxableText.empty()) {
         session_.console.beep();
         continue;
       }
       line.rateText = rateText;
-      line.rate = rateOf(rateText);
+      line.rate = records::rateOf(rateText);
       line.taxableText = taxableText;
       line.taxable = taxable;
-      put(row, 53, frame::left(frame::printUsing("###", line.rate), 3));
-      put(row, 57, frame::left(frame::printUsing("###,###.##", taxable), 10));
+      put(row, 53, records::left(records::printUsing("###", line.rate), 3));
+      put(row, 57, records::left(records::printUsing("###,###.##", taxable), 10));
       continue;  // offered again with the computed value
     }
     // An unchanged amount keeps the text it is stored with.
-    if (amount != frame::val(line.taxableText) || frame::isBlank(line.taxableText)) line.taxableText = typed;
-    line.taxable = frame::val(line.taxableText);
+    if (amount != records::val(line.taxableText) || records::isBlank(line.taxableText)) line.taxableText = typed;
+    line.taxable = records::val(line.taxableText);
     askTotal = line.rate > 0 && line.taxable == 0;
     return Step::Next;
   }
 }
 
 Step RegistrationEditor::askTotal(int k) {
-  VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   showLegend(plainLegend());
   for (;;) {
-    const frame::FieldResult r = edit(row, 79, kTaxableWidth, kUpOnly, 0, "");
-    if (r.exitCode == frame::kExitEsc) return Step::Abandon;
-    if (r.exitCode == frame::kExitUp) return Step::Back;
-    const double gross = frame::val(r.text);
+    const screen::FieldResult r = edit(row, 79, kTaxableWidth, kUpOnly, 0, "");
+    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
+    if (r.exitCode == screen::kExitUp) return Step::Back;
+    const double gross = records::val(r.text);
     if (gross == 0) return Step::Next;
     const long double net = static_cast<long double>(gross) / (static_cast<long double>(line.rate) + 100.0L) * 100.0L;
-    const double taxable = frame::round2(static_cast<double>(net));
-    const std::string text = amountForField(taxable, kTaxableWidth);
+    const double taxable = records::round2(static_cast<double>(net));
+    const std::string text = records::amountForField(taxable, kTaxableWidth);
     if (text.empty()) {
       session_.console.beep();
       continue;

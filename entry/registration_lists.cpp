@@ -3,13 +3,13 @@
 
 #include <map>
 
-#include "entry/registration_files.h"
-#include "frame/cp437_text.h"
-#include "frame/dates.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "records/registration_files.h"
+#include "records/cp437_text.h"
+#include "records/dates.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "master/vat_table.h"
 
 namespace vellano::entry {
@@ -20,7 +20,7 @@ constexpr const char* kGridMask = "###,###.##";
 // The first 20 characters of a counterparty's name; each code is read once per list.
 class NameCache {
  public:
-  explicit NameCache(frame::Catalogue& catalogue) : catalogue_(catalogue) {}
+  explicit NameCache(records::Catalogue& catalogue) : catalogue_(catalogue) {}
 
   const std::string& name(long code) {
     auto found = names_.find(code);
@@ -28,39 +28,39 @@ class NameCache {
     std::string name;
     if (code > 0 && code < 9000) name = read(1, code);
     else if (code > 9000) name = read(7, code - 9000);
-    return names_.emplace(code, frame::left(name, 20)).first->second;
+    return names_.emplace(code, records::left(name, 20)).first->second;
   }
 
  private:
   std::string read(int channel, long record) {
-    master::openChannel(catalogue_, channel).read(record);
-    master::Counterparty who;
-    if (channel == 1) master::L_1(catalogue_, who);
-    else master::L_7(catalogue_, who);
+    records::openChannel(catalogue_, channel).read(record);
+    records::Counterparty who;
+    if (channel == 1) records::L_1(catalogue_, who);
+    else records::L_7(catalogue_, who);
     return who.name;
   }
 
-  frame::Catalogue& catalogue_;
+  records::Catalogue& catalogue_;
   std::map<long, std::string> names_;
 };
 
 }  // namespace
 
 std::string registrationListHeading() {
-  return frame::cp437("Prog│Data Doc N°Doc│Data Reg│Importo   │Ragione Sociale");
+  return records::cp437("Prog│Data Doc N°Doc│Data Reg│Importo   │Ragione Sociale");
 }
 
-std::vector<std::string> registrationListEntries(frame::Catalogue& catalogue, int count) {
-  static const std::string bar = frame::cp437("│");
+std::vector<std::string> registrationListEntries(records::Catalogue& catalogue, int count) {
+  static const std::string bar = records::cp437("│");
   std::vector<std::string> entries;
   entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   NameCache names(catalogue);
   for (int i = 1; i <= count; ++i) {
-    const Registration r = readRegistration(catalogue, i);
-    std::string line = frame::printUsing("####", i);
-    line += bar + frame::dateText(r.documentDate) + " " + frame::fitLeft(r.documentNumber, 5);
-    line += bar + frame::dateText(r.date);
-    line += bar + frame::printUsing(kGridMask, r.totals().total);
+    const records::Registration r = records::readRegistration(catalogue, i);
+    std::string line = records::printUsing("####", i);
+    line += bar + records::dateText(r.documentDate) + " " + records::fitLeft(r.documentNumber, 5);
+    line += bar + records::dateText(r.date);
+    line += bar + records::printUsing(kGridMask, r.totals().total);
     line += bar + names.name(r.counterpartyCode());
     entries.push_back(std::move(line));
   }
@@ -68,21 +68,21 @@ std::vector<std::string> registrationListEntries(frame::Catalogue& catalogue, in
 }
 
 std::string vatListHeading() {
-  return frame::cp437("Pr.│Cod. │Al.│%Ve│%Com│Note                ");
+  return records::cp437("Pr.│Cod. │Al.│%Ve│%Com│Note                ");
 }
 
-std::vector<std::string> vatListEntries(frame::Catalogue& catalogue) {
-  static const std::string bar = frame::cp437("│");
+std::vector<std::string> vatListEntries(records::Catalogue& catalogue) {
+  static const std::string bar = records::cp437("│");
   std::vector<std::string> entries;
   for (int n = 1; n <= master::kVatPositions; ++n) {
     const master::VatCode v = master::readVatCode(catalogue, n);
-    entries.push_back(frame::printUsing("###", n) + bar + frame::fitLeft(v.code, 5) + bar +
-                      frame::fitLeft(v.rateText, 3) + bar + frame::fitLeft(v.ventilationText, 3) + bar +
-                      frame::fitLeft(v.compensationText, 4) + bar + frame::fitLeft(v.note, 20));
+    entries.push_back(records::printUsing("###", n) + bar + records::fitLeft(v.code, 5) + bar +
+                      records::fitLeft(v.rateText, 3) + bar + records::fitLeft(v.ventilationText, 3) + bar +
+                      records::fitLeft(v.compensationText, 4) + bar + records::fitLeft(v.note, 20));
   }
   return entries;
 }
 
-frame::WindowDescriptor searchWindow() { return master::searchListWindow(); }
+screen::WindowDescriptor searchWindow() { return screen::searchListWindow(); }
 
 }  // namespace vellano::entry

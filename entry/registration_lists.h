@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/catalogue.h"
-#include "frame/window.h"
+#include "records/catalogue.h"
+#include "screen/window.h"
 
 namespace vellano::entry {
 
@@ -15,14 +15,14 @@ std::string registrationListHeading();
 // One line per registration 1..count of the open register: number, document date and
 // number, registration date (blank when annulled), total, the counterparty's first 20
 // characters (customer file below 9000, supplier file above).
-std::vector<std::string> registrationListEntries(frame::Catalogue& catalogue, int count);
+std::vector<std::string> registrationListEntries(records::Catalogue& catalogue, int count);
 
 // "Pr.│Cod. │Al.│%Ve│%Com│Note", code page 437, and the 40 positions of the table.
 std::string vatListHeading();
-std::vector<std::string> vatListEntries(frame::Catalogue& catalogue);
+std::vector<std::string> vatListEntries(records::Catalogue& catalogue);
 
 // The search-list window: single frame, title top-left, shadow, black on white, (1,1) to row 43.
-frame::WindowDescriptor searchWindow();
+screen::WindowDescriptor searchWindow();
 inline constexpr std::uint8_t kSearchHighlight = 0x4F;
 
 }  // namespace vellano::entry

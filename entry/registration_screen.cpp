@@ -10,16 +10,16 @@
 #include "entry/protocol_reorder.h"
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
-#include "frame/cp437_text.h"
-#include "frame/dates.h"
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/palette.h"
-#include "frame/print_handover.h"
-#include "frame/text.h"
-#include "frame/window.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "records/cp437_text.h"
+#include "records/dates.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "screen/palette.h"
+#include "screen/print_handover.h"
+#include "records/text.h"
+#include "screen/window.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "master/sub_accounts.h"
 #include "master/vat_table.h"
 
@@ -39,9 +39,9 @@ constexpr std::string_view kCounterKeys = "10000000000";
 
 std::string dots(std::size_t n) { return std::string(n, kDot); }
 
-frame::WindowDescriptor box(int top, int left, int bottom, int right, std::uint8_t interior,
+screen::WindowDescriptor box(int top, int left, int bottom, int right, std::uint8_t interior,
                             std::uint8_t border, std::uint8_t title) {
-  frame::WindowDescriptor d;
+  screen::WindowDescriptor d;
   d.top = static_cast<std::uint8_t>(top);
   d.left = static_cast<std::uint8_t>(left);
   d.bottom = static_cast<std::uint8_t>(bottom);
@@ -63,23 +63,23 @@ int countOf(float value, int most) {
 
 }  // namespace
 
-RegistrationEditor::RegistrationEditor(frame::Session& session, RegisterKind kind)
+RegistrationEditor::RegistrationEditor(screen::Session& session, records::RegisterKind kind)
     : session_(session), kind_(kind), screen_(session.console.screen()) {
-  const master::ScreenColours colours = master::screenColours(session.context());
+  const screen::ScreenColours colours = screen::screenColours(session.context());
   textAttr_ = colours.text;
   borderAttr_ = colours.border;
   titleAttr_ = colours.title;
   editAttr_ = colours.editing;
-  gridAttr_ = frame::palette(session.context().install.colourScheme).background;
+  gridAttr_ = screen::palette(session.context().install.colourScheme).background;
 }
 
-int RegistrationEditor::customers() const { return countOf(session_.context().customerCount, master::kMaxCustomers); }
-int RegistrationEditor::suppliers() const { return countOf(session_.context().supplierCount, master::kMaxSuppliers); }
+int RegistrationEditor::customers() const { return countOf(session_.context().customerCount, records::kMaxCustomers); }
+int RegistrationEditor::suppliers() const { return countOf(session_.context().supplierCount, records::kMaxSuppliers); }
 int RegistrationEditor::causals() const { return countOf(session_.context().causalCount, 999); }
 
-frame::FieldResult RegistrationEditor::edit(int row, int col, int length, std::string_view mask, int pageMode,
+screen::FieldResult RegistrationEditor::edit(int row, int col, int length, std::string_view mask, int pageMode,
                                             std::string_view initial, bool capitals) {
-  frame::FieldEditor& editor = session_.editor;
+  screen::FieldEditor& editor = session_.editor;
   editor.setKeyMask(std::string(mask));
   editor.setPageKeyMode(pageMode);
   editor.setCapitals(capitals);
@@ -94,7 +94,7 @@ void RegistrationEditor::put(int row, int col, std::string_view text) {
 }
 
 void RegistrationEditor::putField(int row, int col, std::string_view text, std::size_t width) {
-  put(row, col, frame::isBlank(text) ? dots(width) : frame::fitLeft(text, width));
+  put(row, col, records::isBlank(text) ? dots(width) : records::fitLeft(text, width));
 }
 
 void RegistrationEditor::showLegend(std::string_view legend) { session_.panel.show(screen_, legend); }
@@ -102,9 +102,9 @@ void RegistrationEditor::showLegend(std::string_view legend) { session_.panel.sh
 // ---- Drawing ----
 
 void RegistrationEditor::drawScreen() {
-  const RegisterInfo& info = registerInfo(kind_);
+  const records::RegisterInfo& info = records::registerInfo(kind_);
   auto window = [&](int t, int l, int b, int r, std::string_view title) {
-    frame::drawWindow(screen_, box(t, l, b, r, textAttr_, borderAttr_, titleAttr_), title);
+    screen::drawWindow(screen_, box(t, l, b, r, textAttr_, borderAttr_, titleAttr_), title);
   };
   window(1, 58, 9, 90, " REGISTRO" + std::string(info.title) + " ");
   window(1, 1, 3, 56, " REGISTRAZIONE ");
@@ -112,13 +112,13 @@ void RegistrationEditor::drawScreen() {
   window(12, 1, 17, 20, " DOCUMENTO ");
   window(12, 22, 14, 75, " NOTE ");
   window(15, 22, 17, 75, " PROTOCOLLO ");
-  window(12, 77, 14, 90, frame::cp437(" Quantità "));
+  window(12, 77, 14, 90, records::cp437(" Quantità "));
 
   put(3, 59, "Ultima Pagina Registro  : " + dots(4) + " ");
-  for (int s = 1; s <= kSections; ++s)
+  for (int s = 1; s <= records::kSections; ++s)
     put(3 + s, 59, "Ultimo Protocollo " + std::to_string(s) + "     : " + dots(4) + " ");
   put(kLineRow, 1,
-      frame::cp437("Conto                           │Cod. IVA %Ve %Com │Al%│Imponibile│       IVA│    Totale"));
+      records::cp437("Conto                           │Cod. IVA %Ve %Com │Al%│Imponibile│       IVA│    Totale"));
   drawTemplates();
   showHeader();
 }
@@ -137,39 +137,39 @@ void RegistrationEditor::drawTemplates() {
   put(13, 24, dots(50));
   put(16, 23, "(Registro.Sezionale.Numero): " + dots(1) + " . " + dots(1) + " . " + dots(7) + "        ");
   put(13, 81, dots(6));
-  for (int k = 1; k <= kLines; ++k) put(kLineRow + k, 1, frame::cp437(kLineTemplate));
-  put(kTotalsRow, 1, "Totali:" + std::string(48, ' ') + frame::cp437("│          │          │"));
+  for (int k = 1; k <= records::kLines; ++k) put(kLineRow + k, 1, records::cp437(kLineTemplate));
+  put(kTotalsRow, 1, "Totali:" + std::string(48, ' ') + records::cp437("│          │          │"));
   put(kTotalsRow, 34, "IVA indetr.:");
 }
 
 void RegistrationEditor::showHeader() {
-  put(3, 85, frame::printUsing(kCountMask, header_.lastPage));
-  for (int s = 1; s <= kSections; ++s)
-    put(3 + s, 85, frame::printUsing(kCountMask, header_.protocol[static_cast<std::size_t>(s - 1)]));
-  put(4, 114, frame::printUsing(kCountMask, header_.count));
+  put(3, 85, records::printUsing(kCountMask, header_.lastPage));
+  for (int s = 1; s <= records::kSections; ++s)
+    put(3 + s, 85, records::printUsing(kCountMask, header_.protocol[static_cast<std::size_t>(s - 1)]));
+  put(4, 114, records::printUsing(kCountMask, header_.count));
 }
 
-void RegistrationEditor::showRecordNumber() { put(2, 114, frame::printUsing(kCountMask, current_)); }
+void RegistrationEditor::showRecordNumber() { put(2, 114, records::printUsing(kCountMask, current_)); }
 
 void RegistrationEditor::showRegistration() {
   drawTemplates();
-  const Registration& r = work_;
+  const records::Registration& r = work_;
   if (r.annulled()) {
     put(2, 8, std::string(8, ' '));
     put(2, 40, " Reg. Annullata ");
   } else {
     put(2, 40, std::string(16, ' '));
-    if (frame::val(r.date) != 0) put(2, 8, frame::dateText(r.date));
+    if (records::val(r.date) != 0) put(2, 8, records::dateText(r.date));
   }
   showCounterparty();
   putField(13, 11, r.documentNumber, 5);
-  if (frame::val(r.documentDate) != 0) put(16, 11, frame::dateText(r.documentDate));
+  if (records::val(r.documentDate) != 0) put(16, 11, records::dateText(r.documentDate));
   putField(13, 24, r.note, 50);
   putField(16, 52, r.protocolLetter, 1);
   putField(16, 56, r.section, 1);
   putField(16, 60, r.protocolNumber, 7);
   putField(13, 81, r.quantity, 6);
-  for (int k = 1; k <= kLines; ++k) showLine(k);
+  for (int k = 1; k <= records::kLines; ++k) showLine(k);
   showTotals();
 }
 
@@ -183,82 +183,82 @@ void RegistrationEditor::showCounterparty() {
     put(5, 2, dots(5) + " " + std::string(29, ' '));
     return;
   }
-  master::Counterparty who;
+  records::Counterparty who;
   if (code < 9000) {
-    master::openChannel(session_.catalogue, 1).read(code);
-    master::L_1(session_.catalogue, who);
+    records::openChannel(session_.catalogue, 1).read(code);
+    records::L_1(session_.catalogue, who);
   } else if (code > 9000) {
-    master::openChannel(session_.catalogue, 7).read(code - 9000);
-    master::L_7(session_.catalogue, who);
+    records::openChannel(session_.catalogue, 7).read(code - 9000);
+    records::L_7(session_.catalogue, who);
   }
-  put(5, 2, frame::printUsing("#####", static_cast<double>(code)) + " " + frame::fitLeft(who.name, 29));
-  put(6, 8, frame::fitLeft(who.name2, 29));
-  put(7, 8, frame::fitLeft(who.street, 21));
-  put(8, 8, frame::fitLeft(who.town, 29));
+  put(5, 2, records::printUsing("#####", static_cast<double>(code)) + " " + records::fitLeft(who.name, 29));
+  put(6, 8, records::fitLeft(who.name2, 29));
+  put(7, 8, records::fitLeft(who.street, 21));
+  put(8, 8, records::fitLeft(who.town, 29));
 
   session_.catalogue.channel(8).read(code > 9000 ? code - 9000 : code);
-  master::BalanceTotals totals;
-  master::L_8(session_.catalogue, totals);
+  records::BalanceTotals totals;
+  records::L_8(session_.catalogue, totals);
   const double saldo = totals.dare - totals.avere;
-  put(6, 45, frame::left(frame::printUsing(kBalanceMask, totals.dare), 11));
-  put(7, 45, frame::left(frame::printUsing(kBalanceMask, totals.avere), 11));
-  put(8, 45, frame::left(frame::printUsing(kBalanceMask, saldo), 11));
+  put(6, 45, records::left(records::printUsing(kBalanceMask, totals.dare), 11));
+  put(7, 45, records::left(records::printUsing(kBalanceMask, totals.avere), 11));
+  put(8, 45, records::left(records::printUsing(kBalanceMask, saldo), 11));
   put(8, 44, saldo >= 0 ? "D" : "A");
 }
 
 std::string RegistrationEditor::subAccountDescription(int causal, int subAccount) {
   if (causal <= 0 || subAccount <= 0) return std::string();
-  master::openChannel(session_.catalogue, 26).read(master::subAccountRecord(causal, subAccount));
+  records::openChannel(session_.catalogue, 26).read(master::subAccountRecord(causal, subAccount));
   master::SubAccount account;
   master::L_26(session_.catalogue, account);
   return account.description;
 }
 
 void RegistrationEditor::showLine(int k) {
-  const VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
+  const records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
-  if (frame::isBlank(line.causalText) && frame::isBlank(line.subAccountText) && frame::isBlank(line.vatCodeText) &&
-      frame::isBlank(line.rateText) && frame::isBlank(line.taxableText)) {
-    put(row, 1, frame::cp437(kLineTemplate));
+  if (records::isBlank(line.causalText) && records::isBlank(line.subAccountText) && records::isBlank(line.vatCodeText) &&
+      records::isBlank(line.rateText) && records::isBlank(line.taxableText)) {
+    put(row, 1, records::cp437(kLineTemplate));
     return;
   }
   auto number = [](const char* mask, double v) {
-    return v > 0 ? frame::printUsing(mask, v) : std::string(std::strlen(mask), ' ');
+    return v > 0 ? records::printUsing(mask, v) : std::string(std::strlen(mask), ' ');
   };
   put(row, 1, number("###", line.causal()));
   put(row, 5, number("##", line.subAccount()));
-  put(row, 8, frame::fitLeft(subAccountDescription(line.causal(), line.subAccount()), 25));
+  put(row, 8, records::fitLeft(subAccountDescription(line.causal(), line.subAccount()), 25));
   put(row, 34, number("##", line.vatCode()));
   master::VatCode vat;
   if (line.vatCode() > 0 && line.vatCode() <= master::kVatPositions)
     vat = master::readVatCode(session_.catalogue, line.vatCode());
-  put(row, 37, frame::fitLeft(vat.code, 5));
+  put(row, 37, records::fitLeft(vat.code, 5));
   put(row, 43, number("###", vat.ventilation));
   put(row, 47, number("##.#", vat.compensation));
-  put(row, 53, frame::left(frame::printUsing("###", line.rate), 3));
-  put(row, 57, frame::left(frame::printUsing(kGridMask, line.taxable), 10));
-  put(row, 68, frame::left(frame::printUsing(kGridMask, line.vat), 10));
-  put(row, 79, frame::left(frame::printUsing(kGridMask, line.total), 10));
+  put(row, 53, records::left(records::printUsing("###", line.rate), 3));
+  put(row, 57, records::left(records::printUsing(kGridMask, line.taxable), 10));
+  put(row, 68, records::left(records::printUsing(kGridMask, line.vat), 10));
+  put(row, 79, records::left(records::printUsing(kGridMask, line.total), 10));
 }
 
 void RegistrationEditor::showTotals() {
-  const Totals t = work_.totals();
-  put(kTotalsRow, 46, frame::left(frame::printUsing(kGridMask, t.nonDeductible), 10));
-  put(kTotalsRow, 57, frame::left(frame::printUsing(kGridMask, t.taxable), 10));
-  put(kTotalsRow, 68, frame::left(frame::printUsing(kGridMask, t.vat), 10));
-  put(kTotalsRow, 79, frame::left(frame::printUsing(kGridMask, t.total), 10));
+  const records::Totals t = work_.totals();
+  put(kTotalsRow, 46, records::left(records::printUsing(kGridMask, t.nonDeductible), 10));
+  put(kTotalsRow, 57, records::left(records::printUsing(kGridMask, t.taxable), 10));
+  put(kTotalsRow, 68, records::left(records::printUsing(kGridMask, t.vat), 10));
+  put(kTotalsRow, 79, records::left(records::printUsing(kGridMask, t.total), 10));
 }
 
 // ---- Browsing ----
 
 int RegistrationEditor::askNumber() {
   for (;;) {
-    showLegend(master::legend("", "Pagamenti", "Protocollo", "Ord Protoc", "", "", "", "St Registr", "Ricerca",
-                              master::kPageNote));
-    const frame::FieldResult r = edit(2, 114, 4, kNumberKeys, 1, "");
+    showLegend(screen::legend("", "Pagamenti", "Protocollo", "Ord Protoc", "", "", "", "St Registr", "Ricerca",
+                              screen::kPageNote));
+    const screen::FieldResult r = edit(2, 114, 4, kNumberKeys, 1, "");
     showRecordNumber();
     switch (r.exitCode) {
-      case frame::kExitEsc: return 0;
+      case screen::kExitEsc: return 0;
       case 2:
         runPaymentsWindow(session_, kind_, header_);
         showHeader();
@@ -268,7 +268,7 @@ int RegistrationEditor::askNumber() {
           return current_;
         continue;
       case 3: protocolCounters(); continue;
-      case 8: frame::handOverToPrintProgram(session_, sales() ? "1V" : "1A");
+      case 8: screen::handOverToPrintProgram(session_, sales() ? "1V" : "1A");
       case 9: {
         if (header_.count < 1) {
           session_.console.beep();
@@ -276,24 +276,24 @@ int RegistrationEditor::askNumber() {
         }
         const std::vector<std::string> entries = registrationListEntries(session_.catalogue, header_.count);
         const int from = current_ >= 1 && current_ <= header_.count ? current_ : header_.count;
-        const int chosen = frame::selectFromList(session_.console, entries, from, searchWindow(),
+        const int chosen = screen::selectFromList(session_.console, entries, from, searchWindow(),
                                                  registrationListHeading(), kSearchHighlight);
         if (chosen >= 1) return chosen;
         continue;
       }
-      case frame::kExitPageUp:
-      case frame::kExitTab:
+      case screen::kExitPageUp:
+      case screen::kExitTab:
         if (current_ > 1) return current_ - 1;
         continue;
-      case frame::kExitPageDown:
-      case frame::kExitPlus:
+      case screen::kExitPageDown:
+      case screen::kExitPlus:
         if (current_ >= 1 && current_ < header_.count) return current_ + 1;
         continue;
-      case frame::kExitEnter: {
-        const double v = frame::val(r.text);
+      case screen::kExitEnter: {
+        const double v = records::val(r.text);
         const long n = v == 0 ? header_.count + 1 : wholeNumberIn(v, 1, header_.count + 1);
         // A register full to the count's field refuses one more.
-        if (n < 1 || n > kMaxRegistrations) {
+        if (n < 1 || n > records::kMaxRegistrations) {
           session_.console.beep();
           continue;
         }
@@ -307,7 +307,7 @@ int RegistrationEditor::askNumber() {
 void RegistrationEditor::select(int n) {
   current_ = n;
   showRecordNumber();
-  work_ = n <= header_.count ? readRegistration(session_.catalogue, n) : Registration{};
+  work_ = n <= header_.count ? records::readRegistration(session_.catalogue, n) : records::Registration{};
   loadedCounterparty_ = work_.counterpartyCode();
   loadedTotal_ = work_.totals().total;
   showRegistration();
@@ -316,54 +316,54 @@ void RegistrationEditor::select(int n) {
 // F3: the last page and the five counters retyped in place; the header is written after the
 // fifth. Values confirmed before an ESC stay in use.
 void RegistrationEditor::protocolCounters() {
-  showLegend(master::legend("", "", "", "", "", "", "", "", ""));
+  showLegend(screen::legend("", "", "", "", "", "", "", "", ""));
   int i = 0;
-  while (i <= kSections) {
+  while (i <= records::kSections) {
     int& value = i == 0 ? header_.lastPage : header_.protocol[static_cast<std::size_t>(i - 1)];
-    const frame::FieldResult r = edit(3 + i, 85, 4, kCounterKeys, 0, value > 0 ? std::to_string(value) : "");
-    put(3 + i, 85, frame::printUsing(kCountMask, value));
-    if (r.exitCode == frame::kExitEsc) return;
-    if (r.exitCode == frame::kExitUp) {
+    const screen::FieldResult r = edit(3 + i, 85, 4, kCounterKeys, 0, value > 0 ? std::to_string(value) : "");
+    put(3 + i, 85, records::printUsing(kCountMask, value));
+    if (r.exitCode == screen::kExitEsc) return;
+    if (r.exitCode == screen::kExitUp) {
       if (i > 0) --i;
       continue;
     }
-    if (r.exitCode != frame::kExitEnter) continue;
-    const long v = wholeNumberIn(frame::val(r.text), 0, kMaxCounter);
+    if (r.exitCode != screen::kExitEnter) continue;
+    const long v = wholeNumberIn(records::val(r.text), 0, records::kMaxCounter);
     if (v < 0) {
       session_.console.beep();
       continue;
     }
     value = static_cast<int>(v);
-    put(3 + i, 85, frame::printUsing(kCountMask, value));
+    put(3 + i, 85, records::printUsing(kCountMask, value));
     ++i;
   }
-  writeHeader(session_.catalogue, header_);
+  records::writeHeader(session_.catalogue, header_);
 }
 
 void RegistrationEditor::moveBalance(long code, double amount) {
   if (code <= 0) return;
-  frame::Channel& balances = session_.catalogue.channel(8);
+  records::Channel& balances = session_.catalogue.channel(8);
   const long record = code > 9000 ? code - 9000 : code;
   balances.read(record);
-  master::BalanceTotals totals;
-  master::L_8(session_.catalogue, totals);
+  records::BalanceTotals totals;
+  records::L_8(session_.catalogue, totals);
   (sales() ? totals.dare : totals.avere) += amount;
-  master::W_8(session_.catalogue, totals);
+  records::W_8(session_.catalogue, totals);
   balances.write(record);
 }
 
 void RegistrationEditor::save() {
-  writeRegistration(session_.catalogue, current_, work_);
+  records::writeRegistration(session_.catalogue, current_, work_);
   moveBalance(loadedCounterparty_, -loadedTotal_);
   moveBalance(work_.counterpartyCode(), work_.totals().total);
   if (current_ == header_.count + 1) {
     header_.count = current_;
     const int s = work_.sectionNumber();
     if (s >= 1) {
-      const long protocol = wholeNumberIn(frame::val(work_.protocolNumber), 0, kMaxCounter);
+      const long protocol = wholeNumberIn(records::val(work_.protocolNumber), 0, records::kMaxCounter);
       header_.protocol[static_cast<std::size_t>(s - 1)] = protocol < 0 ? 0 : static_cast<int>(protocol);
     }
-    writeHeader(session_.catalogue, header_);
+    records::writeHeader(session_.catalogue, header_);
   }
   loadedCounterparty_ = work_.counterpartyCode();
   loadedTotal_ = work_.totals().total;
@@ -372,9 +372,9 @@ void RegistrationEditor::save() {
 }
 
 void RegistrationEditor::run() {
-  master::EditorSettings keep(session_.editor);
+  screen::EditorSettings keep(session_.editor);
   const auto saved = std::make_unique<platform::ScreenBuffer::Cells>(screen_.cells());
-  header_ = openRegister(session_.catalogue, kind_);
+  header_ = records::openRegister(session_.catalogue, kind_);
   drawScreen();
   for (;;) {
     const int n = askNumber();
@@ -382,15 +382,15 @@ void RegistrationEditor::run() {
     select(n);
     if (!editRegistration()) {
       // Abandoned: nothing saved, the screen starts over.
-      work_ = Registration{};
+      work_ = records::Registration{};
       drawTemplates();
     }
   }
   screen_.cells() = *saved;
 }
 
-void runRegistrationScreen(frame::Session& session, RegisterKind kind) { RegistrationEditor(session, kind).run(); }
-void runSalesRegister(frame::Session& session) { runRegistrationScreen(session, RegisterKind::Sales); }
-void runPurchaseRegister(frame::Session& session) { runRegistrationScreen(session, RegisterKind::Purchases); }
+void runRegistrationScreen(screen::Session& session, records::RegisterKind kind) { RegistrationEditor(session, kind).run(); }
+void runSalesRegister(screen::Session& session) { runRegistrationScreen(session, records::RegisterKind::Sales); }
+void runPurchaseRegister(screen::Session& session) { runRegistrationScreen(session, records::RegisterKind::Purchases); }
 
 }  // namespace vellano::entry

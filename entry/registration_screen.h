@@ -3,14 +3,14 @@
 // print hand-over.
 #pragma once
 
-#include "entry/registration_files.h"
-#include "frame/session.h"
+#include "records/registration_files.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
 // The main-menu entries "registro Vendite" and "registro Acquisti".
-void runSalesRegister(frame::Session& session);
-void runPurchaseRegister(frame::Session& session);
-void runRegistrationScreen(frame::Session& session, RegisterKind kind);
+void runSalesRegister(screen::Session& session);
+void runPurchaseRegister(screen::Session& session);
+void runRegistrationScreen(screen::Session& session, records::RegisterKind kind);
 
 }  // namespace vellano::entry

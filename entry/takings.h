@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "frame/session.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
@@ -12,6 +12,6 @@ namespace vellano::entry {
 std::string takingsCell(double amount);
 
 // The main-menu entry "registro coRrispettivi".
-void runTakings(frame::Session& session);
+void runTakings(screen::Session& session);
 
 }  // namespace vellano::entry

@@ -3,15 +3,15 @@
 
 #include <cmath>
 
-#include "entry/registration_files.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
+#include "records/registration_files.h"
+#include "records/numbers.h"
+#include "records/text.h"
 #include "master/causals.h"
 
 namespace vellano::entry {
 namespace {
 
-float round2f(float value) { return static_cast<float>(frame::round2(value)); }
+float round2f(float value) { return static_cast<float>(records::round2(value)); }
 
 // A BASIC subscript: the nearest whole number.
 int subscript(float value) { return static_cast<int>(std::lround(value)); }
@@ -59,7 +59,7 @@ VentilationTables computeVentilation(const VentilationInput& in) {
   t.k[0] = in.previousCoefficient;
   for (int m = 1; m <= kMonths; ++m) {
     if (in.v[m] > 0 && t.pm[m] > 0)
-      t.k[m] = static_cast<float>(frame::roundTo(in.v[m] / t.pm[m], 10));
+      t.k[m] = static_cast<float>(records::roundTo(in.v[m] / t.pm[m], 10));
     else
       t.k[m] = t.k[m - 1];
   }
@@ -87,23 +87,23 @@ VentilationTables computeVentilation(const VentilationInput& in) {
 
 namespace {
 
-void readTakings(frame::Catalogue& catalogue, VentilationInput& in) {
-  frame::Channel& corris = catalogue.O_27();
+void readTakings(records::Catalogue& catalogue, VentilationInput& in) {
+  records::Channel& corris = catalogue.O_27();
   for (int m = 1; m <= kMonths; ++m) {
     corris.read(m);
-    Takings takings;
-    L_27(catalogue, takings);
-    std::array<float*, kTakingsBlocks> sums{&in.c4[m], &in.c10[m], &in.c20[m], &in.v[m]};
-    for (int b = 0; b < kTakingsBlocks; ++b)
+    records::Takings takings;
+    records::L_27(catalogue, takings);
+    std::array<float*, records::kTakingsBlocks> sums{&in.c4[m], &in.c10[m], &in.c20[m], &in.v[m]};
+    for (int b = 0; b < records::kTakingsBlocks; ++b)
       for (const std::string& day : takings.day[static_cast<std::size_t>(b)])
-        *sums[static_cast<std::size_t>(b)] += static_cast<float>(frame::val(day));
+        *sums[static_cast<std::size_t>(b)] += static_cast<float>(records::val(day));
   }
 }
 
 // The ventilation flag of each causal, read once per code.
 class VentilationFlags {
  public:
-  explicit VentilationFlags(frame::Catalogue& catalogue) : catalogue_(catalogue) {}
+  explicit VentilationFlags(records::Catalogue& catalogue) : catalogue_(catalogue) {}
   bool counts(int code) {
     if (code < 1 || code > kCausalLimit) return false;
     char& flag = flags_[static_cast<std::size_t>(code)];
@@ -113,18 +113,18 @@ class VentilationFlags {
 
  private:
   static constexpr int kCausalLimit = 999;  // a causal code has at most 3 digits
-  frame::Catalogue& catalogue_;
+  records::Catalogue& catalogue_;
   std::array<char, kCausalLimit + 1> flags_{};
 };
 
-void readPurchases(frame::Catalogue& catalogue, int count, VentilationInput& in) {
+void readPurchases(records::Catalogue& catalogue, int count, VentilationInput& in) {
   VentilationFlags flags(catalogue);
   for (int n = 1; n <= count; ++n) {
-    const Registration reg = readRegistration(catalogue, n);
+    const records::Registration reg = records::readRegistration(catalogue, n);
     if (reg.annulled()) continue;
-    const int month = static_cast<int>(frame::val(frame::mid(reg.date, 3, 2)));
+    const int month = static_cast<int>(records::val(records::mid(reg.date, 3, 2)));
     if (month < 1 || month > kMonths) continue;
-    for (const VatLine& line : reg.lines) {
+    for (const records::VatLine& line : reg.lines) {
       if (line.causal() <= 0 || !flags.counts(line.causal())) continue;
       in.addPurchase(month, line.rate, line.total);
     }
@@ -133,16 +133,16 @@ void readPurchases(frame::Catalogue& catalogue, int count, VentilationInput& in)
 
 }  // namespace
 
-VentilationInput readVentilationInput(frame::Catalogue& catalogue) {
+VentilationInput readVentilationInput(records::Catalogue& catalogue) {
   VentilationInput in;
-  catalogue.setStems(registerInfo(RegisterKind::Purchases).stems);
+  catalogue.setStems(records::registerInfo(records::RegisterKind::Purchases).stems);
   catalogue.O_3().read(1);
-  RegisterHeader header;
-  L_3(catalogue, header);
-  in.stock4 = static_cast<float>(frame::val(header.stock4));
-  in.stock10 = static_cast<float>(frame::val(header.stock10));
-  in.stock20 = static_cast<float>(frame::val(header.stock20));
-  in.previousCoefficient = static_cast<float>(frame::val(header.stockPercent));
+  records::RegisterHeader header;
+  records::L_3(catalogue, header);
+  in.stock4 = static_cast<float>(records::val(header.stock4));
+  in.stock10 = static_cast<float>(records::val(header.stock10));
+  in.stock20 = static_cast<float>(records::val(header.stock20));
+  in.previousCoefficient = static_cast<float>(records::val(header.stockPercent));
   readTakings(catalogue, in);
   catalogue.O_4();
   readPurchases(catalogue, header.count, in);

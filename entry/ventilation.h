@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "frame/catalogue.h"
+#include "records/catalogue.h"
 
 namespace vellano::entry {
 
@@ -60,6 +60,6 @@ VentilationTables computeVentilation(const VentilationInput& input);
 // Gathers the input from the files: the purchase header (INDACQ record 1), the twelve
 // takings records (CORRIS) and the purchase register (ACQUIS) with the causals' ventilation
 // flag. Leaves channels 3 and 4 open on the purchase register and channel 27 open.
-VentilationInput readVentilationInput(frame::Catalogue& catalogue);
+VentilationInput readVentilationInput(records::Catalogue& catalogue);
 
 }  // namespace vellano::entry

@@ -4,12 +4,12 @@
 #include <array>
 #include <string>
 
-#include "entry/registration_files.h"
-#include "frame/cp437_text.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "frame/window.h"
-#include "master/causals_fields.h"
+#include "records/registration_files.h"
+#include "records/cp437_text.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/window.h"
+#include "screen/kit.h"
 
 namespace vellano::entry {
 namespace {
@@ -40,21 +40,21 @@ class Painter {
   void text(int row, int col, std::string_view cp437Text) { screen_.putText(row, col, cp437Text, attr_); }
   // Values are shown only when above 0.
   void amount(int row, int col, float value) {
-    if (value > 0) text(row, col, frame::printUsing(kAmountMask, value));
+    if (value > 0) text(row, col, records::printUsing(kAmountMask, value));
   }
   void coefficient(int row, int col, float value) {
-    if (value > 0) text(row, col, frame::printUsing(kCoefficientMask, value));
+    if (value > 0) text(row, col, records::printUsing(kCoefficientMask, value));
   }
   // A heading and its column rules carried down the rows below it.
   void table(int headingRow, int firstRow, int lastRow, std::string_view heading) {
-    const std::string bytes = frame::cp437(heading);
+    const std::string bytes = records::cp437(heading);
     text(headingRow, 1, bytes);
     std::string rule(bytes.size(), ' ');
     for (std::size_t i = 0; i < bytes.size(); ++i)
       if (bytes[i] == '\xB3' || bytes[i] == '\xBA') rule[i] = bytes[i];
     for (int row = firstRow; row <= lastRow; ++row) text(row, 1, rule);
   }
-  void month(int row, int m) { text(row, 1, frame::printUsing("##", m)); }
+  void month(int row, int m) { text(row, 1, records::printUsing("##", m)); }
 
  private:
   platform::ScreenBuffer& screen_;
@@ -128,47 +128,47 @@ void drawVat(Painter& p, const VentilationTables& t) {
   p.amount(44, 70, t.vatTotalYear);
 }
 
-frame::WindowDescriptor calcoliWindow(const frame::Context& context) {
-  frame::WindowDescriptor d = master::screenWindow(context, kTop, kLeft, kBottom, kRight, 6);
+screen::WindowDescriptor calcoliWindow(const records::Context& context) {
+  screen::WindowDescriptor d = screen::screenWindow(context, kTop, kLeft, kBottom, kRight, 6);
   d.borderStyle = 0;
   return d;
 }
 
 // F9: the three Rimanenze and the coefficient retyped on row 16, then written to the purchase
 // header. False when ESC abandoned the edit (nothing written).
-bool editStock(frame::Session& session, std::uint8_t attr) {
+bool editStock(screen::Session& session, std::uint8_t attr) {
   struct Input {
     int col;
     int length;
-    std::string RegisterHeader::*field;
+    std::string records::RegisterHeader::*field;
   };
-  static const std::array<Input, 4> kInputs{{{4, 10, &RegisterHeader::stock4},
-                                             {26, 10, &RegisterHeader::stock10},
-                                             {48, 10, &RegisterHeader::stock20},
-                                             {72, 14, &RegisterHeader::stockPercent}}};
-  frame::Catalogue& catalogue = session.catalogue;
-  catalogue.setStems(registerInfo(RegisterKind::Purchases).stems);
+  static const std::array<Input, 4> kInputs{{{4, 10, &records::RegisterHeader::stock4},
+                                             {26, 10, &records::RegisterHeader::stock10},
+                                             {48, 10, &records::RegisterHeader::stock20},
+                                             {72, 14, &records::RegisterHeader::stockPercent}}};
+  records::Catalogue& catalogue = session.catalogue;
+  catalogue.setStems(records::registerInfo(records::RegisterKind::Purchases).stems);
   catalogue.O_3().read(1);
-  RegisterHeader header;
-  L_3(catalogue, header);
+  records::RegisterHeader header;
+  records::L_3(catalogue, header);
 
-  session.panel.show(session.console.screen(), master::legend("", "", "", "", "", "", "", "", ""));
+  session.panel.show(session.console.screen(), screen::legend("", "", "", "", "", "", "", "", ""));
   std::size_t i = 0;
   while (i < kInputs.size()) {
     const Input& input = kInputs[i];
-    session.editor.setColours(master::screenColours(session.context()).editing, attr);
-    const frame::FieldResult r =
-        master::editField(session, {kStockRow, input.col, input.length, master::kMaskUp, 0, false}, header.*input.field);
-    if (r.exitCode == frame::kExitEsc) return false;
-    if (r.exitCode == frame::kExitUp) {
+    session.editor.setColours(screen::screenColours(session.context()).editing, attr);
+    const screen::FieldResult r =
+        screen::editField(session, {kStockRow, input.col, input.length, screen::kMaskUp, 0, false}, header.*input.field);
+    if (r.exitCode == screen::kExitEsc) return false;
+    if (r.exitCode == screen::kExitUp) {
       if (i > 0) --i;
       continue;
     }
-    if (r.exitCode != frame::kExitEnter) continue;
-    header.*input.field = frame::trim(r.text);
+    if (r.exitCode != screen::kExitEnter) continue;
+    header.*input.field = records::trim(r.text);
     ++i;
   }
-  writeHeader(catalogue, header);
+  records::writeHeader(catalogue, header);
   return true;
 }
 
@@ -183,21 +183,21 @@ void drawVentilation(platform::ScreenBuffer& screen, const VentilationInput& inp
   drawVat(p, tables);
 }
 
-void runVentilationScreen(frame::Session& session) {
-  master::EditorSettings keep(session.editor);
+void runVentilationScreen(screen::Session& session) {
+  screen::EditorSettings keep(session.editor);
   platform::ScreenBuffer& screen = session.console.screen();
-  const frame::WindowDescriptor d = calcoliWindow(session.context());
-  frame::Window window(screen, d, "CALCOLI");
+  const screen::WindowDescriptor d = calcoliWindow(session.context());
+  screen::Window window(screen, d, "CALCOLI");
   for (;;) {
     const VentilationInput input = readVentilationInput(session.catalogue);
     const VentilationTables tables = computeVentilation(input);
-    frame::drawWindow(screen, d, "CALCOLI");
+    screen::drawWindow(screen, d, "CALCOLI");
     drawVentilation(screen, input, tables, d.interiorAttr);
-    session.panel.show(screen, master::legend("", "", "", "", "", "", "", "", "%Anno Prec"));
+    session.panel.show(screen, screen::legend("", "", "", "", "", "", "", "", "%Anno Prec"));
     for (;;) {
-      session.editor.setColours(master::screenColours(session.context()).editing, d.interiorAttr);
-      const frame::FieldResult r = master::editField(session, {kKeyRow, 1, -1, kF9Only, 0, false}, "");
-      if (r.exitCode == frame::kExitEsc) return;
+      session.editor.setColours(screen::screenColours(session.context()).editing, d.interiorAttr);
+      const screen::FieldResult r = screen::editField(session, {kKeyRow, 1, -1, kF9Only, 0, false}, "");
+      if (r.exitCode == screen::kExitEsc) return;
       if (r.exitCode == 9) break;
     }
     editStock(session, d.interiorAttr);

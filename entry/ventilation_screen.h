@@ -3,7 +3,7 @@
 #pragma once
 
 #include "entry/ventilation.h"
-#include "frame/session.h"
+#include "screen/session.h"
 #include "platform/screen_buffer.h"
 
 namespace vellano::entry {
@@ -13,6 +13,6 @@ void drawVentilation(platform::ScreenBuffer& screen, const VentilationInput& inp
                      const VentilationTables& tables, std::uint8_t attr);
 
 // F9 of the corrispettivi screen: computes from the files, shows, and returns on ESC.
-void runVentilationScreen(frame::Session& session);
+void runVentilationScreen(screen::Session& session);
 
 }  // namespace vellano::entry

@@ -4,13 +4,13 @@
 #include <array>
 #include <string_view>
 
-#include "entry/registration_files.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "frame/window.h"
+#include "records/registration_files.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/window.h"
 #include "master/cash_banks.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "platform/commands.h"
 
 namespace vellano::entry {
@@ -27,9 +27,9 @@ int countOf(float value, int most) {
 }
 
 // One blank balance record per code: reserved field, Dare and Avere all blanks.
-void blankBalances(frame::Catalogue& catalogue, std::string_view stem, int codes) {
+void blankBalances(records::Catalogue& catalogue, std::string_view stem, int codes) {
   catalogue.setStem(8, std::string(stem));
-  frame::Channel& channel = catalogue.O_8();
+  records::Channel& channel = catalogue.O_8();
   for (int code = 1; code <= codes; ++code) {
     channel.buffer().bytes().assign(kBalanceLength, ' ');
     channel.write(code);
@@ -37,18 +37,18 @@ void blankBalances(frame::Catalogue& catalogue, std::string_view stem, int codes
   catalogue.close(8);
 }
 
-bool confirmed(frame::Session& session) {
-  const master::ScreenColours colours = master::screenColours(session.context());
+bool confirmed(screen::Session& session) {
+  const screen::ScreenColours colours = screen::screenColours(session.context());
   platform::ScreenBuffer& screen = session.console.screen();
-  frame::Window window(screen, master::screenWindow(session.context(), 13, 23, 17, 59, 0));
+  screen::Window window(screen, screen::screenWindow(session.context(), 13, 23, 17, 59, 0));
   screen.putText(15, 25, kPrompt, colours.text);
   for (;;) {
     session.editor.setColours(colours.editing, colours.text);
-    const frame::FieldResult r =
-        master::editField(session, {15, 25 + static_cast<int>(kPrompt.size()), -1, master::kMaskNone, 0, true}, "");
-    if (r.exitCode == frame::kExitEsc) return false;
-    if (r.exitCode != frame::kExitEnter) continue;
-    const std::string answer = frame::trim(r.text);
+    const screen::FieldResult r =
+        screen::editField(session, {15, 25 + static_cast<int>(kPrompt.size()), -1, screen::kMaskNone, 0, true}, "");
+    if (r.exitCode == screen::kExitEsc) return false;
+    if (r.exitCode != screen::kExitEnter) continue;
+    const std::string answer = records::trim(r.text);
     if (answer == "S") return true;
     if (answer == "N") return false;
     session.console.beep();
@@ -57,7 +57,7 @@ bool confirmed(frame::Session& session) {
 
 }  // namespace
 
-std::vector<std::string> zeroingCommands(const frame::Context& context) {
+std::vector<std::string> zeroingCommands(const records::Context& context) {
   std::vector<std::string> commands;
   for (std::string_view stem : kYearlyStems)
     commands.push_back("CMD /C DEL " + context.dataPrefix + std::string(stem) + context.yearSuffix + "." +
@@ -65,32 +65,32 @@ std::vector<std::string> zeroingCommands(const frame::Context& context) {
   return commands;
 }
 
-void zeroRegistrations(frame::Session& session, int customers, int suppliers) {
-  frame::Catalogue& catalogue = session.catalogue;
+void zeroRegistrations(screen::Session& session, int customers, int suppliers) {
+  records::Catalogue& catalogue = session.catalogue;
   // The cash/bank accounts to reset are the ones in use (INDEX.DAT record 2): the count kept
   // in CDIVA record 2 is written by nothing but this routine, so it would reset none.
-  const int causals = master::readCounter(catalogue, master::kCausalCounter);
-  const int cashBanks = master::readCounter(catalogue, master::kCashBankCounter);
+  const int causals = records::readCounter(catalogue, records::kCausalCounter);
+  const int cashBanks = records::readCounter(catalogue, records::kCashBankCounter);
 
   // Nothing may hold a file that is about to go.
   catalogue.closeAll();
   for (const std::string& command : zeroingCommands(catalogue.context()))
     platform::runCommand(command, session.console);
 
-  master::writeCounter(catalogue, master::kCausalCounter, causals);
-  frame::Channel& control = catalogue.O_5();
+  records::writeCounter(catalogue, records::kCausalCounter, causals);
+  records::Channel& control = catalogue.O_5();
   control.read(2);
-  ControlRecord record;
-  L_5(catalogue, record);
-  record.third = frame::strSingle(static_cast<float>(cashBanks));
-  W_5(catalogue, record);
+  records::ControlRecord record;
+  records::L_5(catalogue, record);
+  record.third = records::strSingle(static_cast<float>(cashBanks));
+  records::W_5(catalogue, record);
   control.write(2);
   catalogue.close(5);
 
-  blankBalances(catalogue, frame::kSalesStems.balances, customers);
-  blankBalances(catalogue, frame::kPurchaseStems.balances, suppliers);
+  blankBalances(catalogue, records::kSalesStems.balances, customers);
+  blankBalances(catalogue, records::kPurchaseStems.balances, suppliers);
 
-  frame::Channel& accounts = master::openChannel(catalogue, 15);
+  records::Channel& accounts = records::openChannel(catalogue, 15);
   for (int n = 1; n <= cashBanks; ++n) {
     accounts.read(n);
     accounts.buffer().set(master::cash_bank_layout::kDebit, std::string(10, ' '));
@@ -99,13 +99,13 @@ void zeroRegistrations(frame::Session& session, int customers, int suppliers) {
   }
 }
 
-void runZeroing(frame::Session& session) {
-  master::EditorSettings keep(session.editor);
-  session.panel.show(session.console.screen(), master::legend("", "", "", "", "", "", "", "", ""));
+void runZeroing(screen::Session& session) {
+  screen::EditorSettings keep(session.editor);
+  session.panel.show(session.console.screen(), screen::legend("", "", "", "", "", "", "", "", ""));
   if (!confirmed(session)) return;
-  const frame::Context& context = session.context();
-  zeroRegistrations(session, countOf(context.customerCount, master::kMaxCustomers),
-                    countOf(context.supplierCount, master::kMaxSuppliers));
+  const records::Context& context = session.context();
+  zeroRegistrations(session, countOf(context.customerCount, records::kMaxCustomers),
+                    countOf(context.supplierCount, records::kMaxSuppliers));
 }
 
 }  // namespace vellano::entry

@@ -5,18 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "frame/session.h"
+#include "screen/session.h"
 
 namespace vellano::entry {
 
 // The delete commands of the zeroing, in the order they run.
-std::vector<std::string> zeroingCommands(const frame::Context& context);
+std::vector<std::string> zeroingCommands(const records::Context& context);
 
 // The work after the confirmation: delete the yearly files, write back the counts, recreate
 // blank balance records for `customers` and `suppliers` codes and blank the cash/bank totals.
-void zeroRegistrations(frame::Session& session, int customers, int suppliers);
+void zeroRegistrations(screen::Session& session, int customers, int suppliers);
 
 // The menu entry.
-void runZeroing(frame::Session& session);
+void runZeroing(screen::Session& session);
 
 }  // namespace vellano::entry

@@ -3,12 +3,12 @@
 
 #include <cmath>
 
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/print_handover.h"
-#include "frame/text.h"
-#include "frame/window.h"
-#include "master/causals_fields.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "screen/print_handover.h"
+#include "records/text.h"
+#include "screen/window.h"
+#include "screen/kit.h"
 
 namespace vellano::master {
 namespace {
@@ -23,9 +23,9 @@ constexpr int kBalanceRow = 16;  // one row below its label, as the screen alway
 
 class CashBankScreen {
  public:
-  CashBankScreen(frame::Session& session, const CashBankOptions& options)
+  CashBankScreen(screen::Session& session, const CashBankOptions& options)
       : session_(session), options_(options), screen_(session.console.screen()),
-        colours_(screenColours(session.context())) {}
+        colours_(screen::screenColours(session.context())) {}
 
   int run();
 
@@ -37,56 +37,56 @@ class CashBankScreen {
   void editAccount();
   bool editAmount(int row, double& value, int& exitCode);
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
-  void putAmount(int row, double value) { put(row, kAmountCol, frame::printUsing(kAmountMask, value)); }
+  void putAmount(int row, double value) { put(row, kAmountCol, records::printUsing(kAmountMask, value)); }
 
-  frame::Session& session_;
+  screen::Session& session_;
   const CashBankOptions& options_;
   platform::ScreenBuffer& screen_;
-  ScreenColours colours_;
+  screen::ScreenColours colours_;
   int count_ = 0;
   int current_ = 0;
   CashBank account_;
 };
 
 void CashBankScreen::drawScreen() {
-  put(4, 2, " Codice : " + dots(4) + " [ " + dots(4) + " ] ");
-  put(4, 19, frame::printUsing("####", count_));
+  put(4, 2, " Codice : " + screen::dots(4) + " [ " + screen::dots(4) + " ] ");
+  put(4, 19, records::printUsing("####", count_));
   const std::string rule(79, static_cast<char>(0xC4));
   put(7, 2, rule);
   put(11, 2, rule);
-  put(9, 2, " Descrizione: " + dots(30));
+  put(9, 2, " Descrizione: " + screen::dots(30));
   put(13, 2, " Dare  :");
   put(14, 2, " Avere :");
   put(15, 2, " Saldo :");
 }
 
 void CashBankScreen::clearFields() {
-  put(9, 16, dots(30));
+  put(9, 16, screen::dots(30));
   for (int row : {kDebitRow, kCreditRow, kBalanceRow}) put(row, kAmountCol, std::string(14, ' '));
 }
 
 int CashBankScreen::askCode() {
-  session_.panel.show(screen_, legend("", "", "", "", "", "", "File Unico", "Bilancio", "Ricerca", kPageNote));
+  session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "File Unico", "Bilancio", "Ricerca", screen::kPageNote));
   for (;;) {
-    frame::FieldResult r = editField(session_, {4, 12, 4, "00000011100", 0}, "");
+    screen::FieldResult r = screen::editField(session_, {4, 12, 4, "00000011100", 0}, "");
     switch (r.exitCode) {
-      case frame::kExitEsc: return 0;
+      case screen::kExitEsc: return 0;
       case 8:
-        if (options_.menuItem == kSalesRegisterItem) frame::handOverToPrintProgram(session_, "3.");
+        if (options_.menuItem == kSalesRegisterItem) screen::handOverToPrintProgram(session_, "3.");
         continue;
       case 9: {
         if (count_ < 1) {
           session_.console.beep();
           continue;
         }
-        const int chosen = frame::selectFromList(session_.console, cashBankListEntries(session_.catalogue, count_),
+        const int chosen = screen::selectFromList(session_.console, cashBankListEntries(session_.catalogue, count_),
                                                  current_ >= 1 && current_ <= count_ ? current_ : 1,
-                                                 searchListWindow(), "", kSearchHighlight);
+                                                 screen::searchListWindow(), "", screen::kSearchHighlight);
         if (chosen >= 1) return chosen;
         continue;
       }
-      case frame::kExitEnter: {
-        const double v = frame::val(r.text);
+      case screen::kExitEnter: {
+        const double v = records::val(r.text);
         if (v == 0) return count_ + 1;
         if (v < 1 || v > count_ + 1 || v != std::floor(v)) {
           session_.console.beep();
@@ -101,9 +101,9 @@ int CashBankScreen::askCode() {
 
 void CashBankScreen::show(int n) {
   current_ = n;
-  put(4, 12, frame::printUsing("####", n));
+  put(4, 12, records::printUsing("####", n));
   account_ = readCashBank(session_.catalogue, n);
-  put(9, 16, frame::fitLeft(account_.description, 30));
+  put(9, 16, records::fitLeft(account_.description, 30));
   putAmount(kDebitRow, account_.debit);
   putAmount(kCreditRow, account_.credit);
   putAmount(kBalanceRow, account_.balance());
@@ -112,11 +112,11 @@ void CashBankScreen::show(int n) {
 // One amount: the area blanked, the number typed, shown through the mask. False on ESC.
 bool CashBankScreen::editAmount(int row, double& value, int& exitCode) {
   put(row, kAmountCol, std::string(14, ' '));
-  const std::string initial = value != 0 ? frame::trim(frame::str(value)) : std::string();
-  frame::FieldResult r = editField(session_, {row, kAmountCol, 11, kMaskUp, 0}, initial);
+  const std::string initial = value != 0 ? records::trim(records::str(value)) : std::string();
+  screen::FieldResult r = screen::editField(session_, {row, kAmountCol, 11, screen::kMaskUp, 0}, initial);
   exitCode = r.exitCode;
-  if (r.exitCode == frame::kExitEsc) return false;
-  if (r.exitCode == frame::kExitEnter) value = frame::val(r.text);
+  if (r.exitCode == screen::kExitEsc) return false;
+  if (r.exitCode == screen::kExitEnter) value = records::val(r.text);
   putAmount(row, value);
   return true;
 }
@@ -126,39 +126,39 @@ void CashBankScreen::editAccount() {
   CashBank work = account_;
   int field = kDescription;
   for (;;) {
-    int code = frame::kExitEnter;
+    int code = screen::kExitEnter;
     if (field == kDescription) {
-      session_.panel.show(screen_, legend("", "", "", "", "", "", "", "", "Lista Mov"));
-      frame::FieldResult r = editField(session_, {9, 16, -30, "00000000100", 0}, work.description);
+      session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "", "", "Lista Mov"));
+      screen::FieldResult r = screen::editField(session_, {9, 16, -30, "00000000100", 0}, work.description);
       code = r.exitCode;
       if (code == 9) {
         if (options_.movementList) options_.movementList(session_, current_);
         else session_.console.beep();
         continue;
       }
-      if (code == frame::kExitEnter) work.description = frame::trimRight(frame::left(r.text, 26));
+      if (code == screen::kExitEnter) work.description = records::trimRight(records::left(r.text, 26));
     } else {
-      if (field == kDebit) session_.panel.show(screen_, legend("", "", "", "", "", "", "", "", ""));
+      if (field == kDebit) session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "", "", ""));
       double& value = field == kDebit ? work.debit : work.credit;
       editAmount(field == kDebit ? kDebitRow : kCreditRow, value, code);
     }
-    if (code == frame::kExitEsc) {
+    if (code == screen::kExitEsc) {
       clearFields();
       return;
     }
-    if (code == frame::kExitUp) {
+    if (code == screen::kExitUp) {
       if (field > kDescription) --field;
       continue;
     }
-    if (code != frame::kExitEnter) continue;
+    if (code != screen::kExitEnter) continue;
     if (++field <= kCredit) continue;
 
     writeCashBank(session_.catalogue, current_, work);
     account_ = work;
     if (current_ == count_ + 1) {
       ++count_;
-      writeCounter(session_.catalogue, kCashBankCounter, count_);
-      put(4, 19, frame::printUsing("####", count_));
+      records::writeCounter(session_.catalogue, records::kCashBankCounter, count_);
+      put(4, 19, records::printUsing("####", count_));
     }
     clearFields();
     return;
@@ -166,10 +166,10 @@ void CashBankScreen::editAccount() {
 }
 
 int CashBankScreen::run() {
-  frame::Catalogue& catalogue = session_.catalogue;
-  openChannel(catalogue, kChannel);
-  count_ = readCounter(catalogue, kCashBankCounter);
-  frame::Window window(screen_, screenWindow(session_.context(), 1, 1, 18, 81, 2), "GESTIONE CASSA E BANCHE");
+  records::Catalogue& catalogue = session_.catalogue;
+  records::openChannel(catalogue, kChannel);
+  count_ = records::readCounter(catalogue, records::kCashBankCounter);
+  screen::Window window(screen_, screen::screenWindow(session_.context(), 1, 1, 18, 81, 2), "GESTIONE CASSA E BANCHE");
   session_.editor.setColours(colours_.editing, colours_.text);
   drawScreen();
   for (;;) {
@@ -182,47 +182,47 @@ int CashBankScreen::run() {
 
 }  // namespace
 
-void L_15(const frame::Catalogue& catalogue, CashBank& account) {
-  const frame::Record& record = catalogue.channel(kChannel).buffer();
+void L_15(const records::Catalogue& catalogue, CashBank& account) {
+  const records::Record& record = catalogue.channel(kChannel).buffer();
   account.description = record.trimmed(L::kDescription);
   account.debit = record.number(L::kDebit);
   account.credit = record.number(L::kCredit);
 }
 
-void W_15(frame::Catalogue& catalogue, const CashBank& account) {
+void W_15(records::Catalogue& catalogue, const CashBank& account) {
   // Fitted before anything is set: an amount too wide stops the write, the record stays as read.
-  const std::string debit = frame::amountField(account.debit, L::kDebit.width, "W_15");
-  const std::string credit = frame::amountField(account.credit, L::kCredit.width, "W_15");
-  frame::Record& record = catalogue.channel(kChannel).buffer();
+  const std::string debit = records::amountField(account.debit, L::kDebit.width, "W_15");
+  const std::string credit = records::amountField(account.credit, L::kCredit.width, "W_15");
+  records::Record& record = catalogue.channel(kChannel).buffer();
   record.set(L::kDescription, account.description);
   record.set(L::kDebit, debit);
   record.set(L::kCredit, credit);
 }
 
-CashBank readCashBank(frame::Catalogue& catalogue, int n) {
-  openChannel(catalogue, kChannel).read(n);
+CashBank readCashBank(records::Catalogue& catalogue, int n) {
+  records::openChannel(catalogue, kChannel).read(n);
   CashBank account;
   L_15(catalogue, account);
   return account;
 }
 
-void writeCashBank(frame::Catalogue& catalogue, int n, const CashBank& account) {
-  frame::Channel& channel = openChannel(catalogue, kChannel);
+void writeCashBank(records::Catalogue& catalogue, int n, const CashBank& account) {
+  records::Channel& channel = records::openChannel(catalogue, kChannel);
   W_15(catalogue, account);
   channel.write(n);
 }
 
-std::vector<std::string> cashBankListEntries(frame::Catalogue& catalogue, int count) {
+std::vector<std::string> cashBankListEntries(records::Catalogue& catalogue, int count) {
   std::vector<std::string> entries;
   for (int n = 1; n <= count; ++n)
-    entries.push_back(frame::printUsing("###", n) + " " + frame::fitLeft(readCashBank(catalogue, n).description, 26));
+    entries.push_back(records::printUsing("###", n) + " " + records::fitLeft(readCashBank(catalogue, n).description, 26));
   return entries;
 }
 
-void runCashAndBanks(frame::Session& session) { pickCashBank(session, CashBankOptions{}); }
+void runCashAndBanks(screen::Session& session) { pickCashBank(session, CashBankOptions{}); }
 
-int pickCashBank(frame::Session& session, const CashBankOptions& options) {
-  EditorSettings keep(session.editor);
+int pickCashBank(screen::Session& session, const CashBankOptions& options) {
+  screen::EditorSettings keep(session.editor);
   return CashBankScreen(session, options).run();
 }
 

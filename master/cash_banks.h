@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "frame/catalogue.h"
-#include "frame/record_file.h"
-#include "frame/session.h"
+#include "records/catalogue.h"
+#include "records/record_file.h"
+#include "screen/session.h"
 
 namespace vellano::master {
 
 // Record layout of CASBAN.DAT (50 bytes).
 namespace cash_bank_layout {
-inline constexpr frame::Field kDescription{0, 26};
-inline constexpr frame::Field kDebit{26, 12};   // Dare, decimal text
-inline constexpr frame::Field kCredit{38, 12};  // Avere, decimal text
+inline constexpr records::Field kDescription{0, 26};
+inline constexpr records::Field kDebit{26, 12};   // Dare, decimal text
+inline constexpr records::Field kCredit{38, 12};  // Avere, decimal text
 }  // namespace cash_bank_layout
 
 struct CashBank {
@@ -27,14 +27,14 @@ struct CashBank {
 };
 
 // Channel 15: buffer to variables / variables to buffer (amounts in standard text form).
-void L_15(const frame::Catalogue& catalogue, CashBank& account);
-void W_15(frame::Catalogue& catalogue, const CashBank& account);
+void L_15(const records::Catalogue& catalogue, CashBank& account);
+void W_15(records::Catalogue& catalogue, const CashBank& account);
 
-CashBank readCashBank(frame::Catalogue& catalogue, int n);
-void writeCashBank(frame::Catalogue& catalogue, int n, const CashBank& account);
+CashBank readCashBank(records::Catalogue& catalogue, int n);
+void writeCashBank(records::Catalogue& catalogue, int n, const CashBank& account);
 
 // The account list: "###" number, blank, description, one entry per account 1..count.
-std::vector<std::string> cashBankListEntries(frame::Catalogue& catalogue, int count);
+std::vector<std::string> cashBankListEntries(records::Catalogue& catalogue, int count);
 
 // Main-menu item of the sales register: F8 in the code field hands over "3." only when the
 // screen was reached from there.
@@ -44,14 +44,14 @@ struct CashBankOptions {
   int menuItem = 0;  // the main-menu item the user came through
   // "9Lista Mov" in the description: the movement list of the account on show (payments).
   // Without one the key only beeps.
-  std::function<void(frame::Session&, int account)> movementList;
+  std::function<void(screen::Session&, int account)> movementList;
 };
 
 // The menu entry "cassa e Banche".
-void runCashAndBanks(frame::Session& session);
+void runCashAndBanks(screen::Session& session);
 
 // The screen called from another one: ESC returns the account last shown in the code field
 // (0 when none was).
-int pickCashBank(frame::Session& session, const CashBankOptions& options);
+int pickCashBank(screen::Session& session, const CashBankOptions& options);
 
 }  // namespace vellano::master

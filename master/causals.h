@@ -5,18 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "frame/catalogue.h"
-#include "frame/record_file.h"
-#include "frame/session.h"
+#include "records/catalogue.h"
+#include "records/record_file.h"
+#include "screen/session.h"
 
 namespace vellano::master {
 
 // Record layout of CAUCON.DAT (500 bytes).
 namespace causal_layout {
-inline constexpr frame::Field kDescription{0, 30};
-inline constexpr frame::Field kKind{30, 1};         // "E" income statement, "P" balance sheet
-inline constexpr frame::Field kVentilation{31, 1};  // "S" or "N"
-inline constexpr frame::Field kReserved{32, 468};
+inline constexpr records::Field kDescription{0, 30};
+inline constexpr records::Field kKind{30, 1};         // "E" income statement, "P" balance sheet
+inline constexpr records::Field kVentilation{31, 1};  // "S" or "N"
+inline constexpr records::Field kReserved{32, 468};
 }  // namespace causal_layout
 
 struct Causal {
@@ -26,23 +26,23 @@ struct Causal {
 };
 
 // Channel 6: buffer to variables (NULs as blanks) / variables to buffer (reserved blanked).
-void L_6(const frame::Catalogue& catalogue, Causal& causal);
-void W_6(frame::Catalogue& catalogue, const Causal& causal);
+void L_6(const records::Catalogue& catalogue, Causal& causal);
+void W_6(records::Catalogue& catalogue, const Causal& causal);
 
-Causal readCausal(frame::Catalogue& catalogue, int n);
-void writeCausal(frame::Catalogue& catalogue, int n, const Causal& causal);
+Causal readCausal(records::Catalogue& catalogue, int n);
+void writeCausal(records::Catalogue& catalogue, int n, const Causal& causal);
 
 // The Ventilazione value the screen offers: a stored value other than "S" or "N" is "N".
 char shownVentilation(char stored);
 
 // The causal list: "###" number, blank, description, one entry per causal 1..count.
-std::vector<std::string> causalListEntries(frame::Catalogue& catalogue, int count);
+std::vector<std::string> causalListEntries(records::Catalogue& catalogue, int count);
 
 // The menu entry "caUsali contabili".
-void runCausals(frame::Session& session);
+void runCausals(screen::Session& session);
 
 // The same screen called from another one: ESC returns the causal last shown in the code
 // field (0 when none was).
-int pickCausal(frame::Session& session);
+int pickCausal(screen::Session& session);
 
 }  // namespace vellano::master

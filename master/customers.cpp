@@ -6,21 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "frame/cp437_text.h"
-#include "frame/field_editor.h"
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/palette.h"
-#include "frame/print_handover.h"
-#include "frame/text.h"
-#include "frame/window.h"
+#include "records/cp437_text.h"
+#include "screen/field_editor.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "screen/palette.h"
+#include "screen/print_handover.h"
+#include "records/text.h"
+#include "screen/window.h"
 #include "master/fiscal_checks.h"
 
 namespace vellano::master {
 namespace {
 
-using frame::FieldResult;
-using frame::Session;
+using screen::FieldResult;
+using screen::Session;
 
 constexpr std::uint8_t kTextAttr = 0x1F;   // white on blue
 constexpr std::uint8_t kFrameAttr = 0x1E;  // yellow on blue
@@ -68,14 +68,14 @@ std::string dots(std::size_t n) { return std::string(n, static_cast<char>(kDot))
 
 class CounterpartyScreen {
  public:
-  CounterpartyScreen(Session& session, CounterpartyKind kind)
+  CounterpartyScreen(Session& session, records::CounterpartyKind kind)
       : session_(session), kind_(kind), screen_(session.console.screen()) {}
 
   void run();
 
  private:
-  bool customers() const { return kind_ == CounterpartyKind::Customer; }
-  int maxCount() const { return customers() ? kMaxCustomers : kMaxSuppliers; }
+  bool customers() const { return kind_ == records::CounterpartyKind::Customer; }
+  int maxCount() const { return customers() ? records::kMaxCustomers : records::kMaxSuppliers; }
   std::string titleWord() const { return customers() ? "  CLIENTI" : "FORNITORI"; }
 
   void drawLayout();
@@ -99,24 +99,24 @@ class CounterpartyScreen {
   std::string& text(int index);
 
   Session& session_;
-  CounterpartyKind kind_;
+  records::CounterpartyKind kind_;
   platform::ScreenBuffer& screen_;
   int count_ = 0;
   long code_ = 0;  // 0 until a code is chosen
-  Counterparty who_;
-  BalanceTotals totals_;
+  records::Counterparty who_;
+  records::BalanceTotals totals_;
   std::vector<std::string> list_;
   std::string rejectedFiscalCode_;
   std::string rejectedVatNumber_;
 };
 
 void CounterpartyScreen::run() {
-  frame::Catalogue& catalogue = session_.catalogue;
-  openCounterpartyFiles(catalogue, kind_);
-  count_ = readCount(catalogue, kind_);
-  list_ = buildSelectionList(catalogue, kind_, count_);
+  records::Catalogue& catalogue = session_.catalogue;
+  records::openCounterpartyFiles(catalogue, kind_);
+  count_ = records::readCount(catalogue, kind_);
+  list_ = records::buildSelectionList(catalogue, kind_, count_);
 
-  frame::WindowDescriptor d;
+  screen::WindowDescriptor d;
   d.top = 1;
   d.left = 1;
   d.bottom = 50;
@@ -127,8 +127,8 @@ void CounterpartyScreen::run() {
   d.borderAttr = kFrameAttr;
   d.titleAttr = kFrameAttr;
   const std::string ext = session_.context().customerExtension;
-  frame::Window window(screen_, d, "GESTIONE " + titleWord() + " (" + ext + ")");
-  session_.editor.setColours(frame::palette(session_.context().install.colourScheme).fieldEditing,
+  screen::Window window(screen_, d, "GESTIONE " + titleWord() + " (" + ext + ")");
+  session_.editor.setColours(screen::palette(session_.context().install.colourScheme).fieldEditing,
                              kTextAttr);
   drawLayout();
   showCount();
@@ -140,7 +140,7 @@ void CounterpartyScreen::run() {
     editRecord();
   }
   session_.editor.setPageKeyMode(0);
-  session_.editor.setKeyMask(std::string(frame::kDefaultKeyMask));
+  session_.editor.setKeyMask(std::string(screen::kDefaultKeyMask));
 }
 
 void CounterpartyScreen::drawLayout() {
@@ -148,7 +148,7 @@ void CounterpartyScreen::drawLayout() {
   screen_.putText(4, 11, dots(4), kTextAttr);
   screen_.putText(4, 17, "[" + dots(4) + "]", kTextAttr);
   for (int col = 2; col <= 119; ++col) screen_.put(6, col, kRule, kTextAttr);
-  auto label = [&](int row, const char* text) { screen_.putText(row, 3, frame::cp437(text), kTextAttr); };
+  auto label = [&](int row, const char* text) { screen_.putText(row, 3, records::cp437(text), kTextAttr); };
   label(7, "Ragione Sociale:");
   label(8, "               :");
   label(10, "Indirizzo......:");
@@ -161,7 +161,7 @@ void CounterpartyScreen::drawLayout() {
   for (int i = kName; i <= kVatNumber; ++i)
     screen_.putText(kPlaces[i].row, kPlaces[i].col, dots(static_cast<std::size_t>(kPlaces[i].width)), kTextAttr);
 
-  frame::WindowDescriptor box;
+  screen::WindowDescriptor box;
   box.top = 16;
   box.left = 52;
   box.bottom = 22;
@@ -169,14 +169,14 @@ void CounterpartyScreen::drawLayout() {
   box.borderStyle = 1;
   box.interiorAttr = kTextAttr;
   box.borderAttr = kFrameAttr;
-  frame::drawWindow(screen_, box, {});
+  screen::drawWindow(screen_, box, {});
   screen_.putText(17, 53, "Dare   :", kTextAttr);
   screen_.putText(19, 53, "Avere  :", kTextAttr);
   screen_.putText(21, 53, "Saldo  :", kTextAttr);
 }
 
 void CounterpartyScreen::showCount() {
-  screen_.putText(4, 18, frame::printUsing("#####", count_), kTextAttr);
+  screen_.putText(4, 18, records::printUsing("#####", count_), kTextAttr);
   screen_.putText(4, 23, "]", kTextAttr);
 }
 
@@ -196,11 +196,11 @@ std::string& CounterpartyScreen::text(int index) {
 
 void CounterpartyScreen::showField(int index) {
   const FieldPlace& p = kPlaces[index];
-  screen_.putText(p.row, p.col, frame::fitLeft(text(index), static_cast<std::size_t>(p.width)), kTextAttr);
+  screen_.putText(p.row, p.col, records::fitLeft(text(index), static_cast<std::size_t>(p.width)), kTextAttr);
 }
 
 void CounterpartyScreen::showAmount(int row, double value) {
-  screen_.putText(row, 64, frame::fitRight(frame::printUsing(kAmountMask, value), kAmountWidth), kTextAttr);
+  screen_.putText(row, 64, records::fitRight(records::printUsing(kAmountMask, value), kAmountWidth), kTextAttr);
 }
 
 void CounterpartyScreen::showMark(int row, bool bad) {
@@ -211,15 +211,15 @@ void CounterpartyScreen::showMark(int row, bool bad) {
 // a new one starts clean.
 void CounterpartyScreen::load(long code) {
   code_ = code;
-  who_ = readCounterparty(session_.catalogue, kind_, code);
-  totals_ = readBalance(session_.catalogue, code);
+  who_ = records::readCounterparty(session_.catalogue, kind_, code);
+  totals_ = records::readBalance(session_.catalogue, code);
   rejectedFiscalCode_.clear();
   rejectedVatNumber_.clear();
   showRecord();
 }
 
 void CounterpartyScreen::showRecord() {
-  screen_.putText(4, 11, frame::printUsing("####", static_cast<double>(code_)), kTextAttr);
+  screen_.putText(4, 11, records::printUsing("####", static_cast<double>(code_)), kTextAttr);
   for (int i = kName; i <= kVatNumber; ++i) showField(i);
   showAmount(17, totals_.dare);
   showAmount(19, totals_.avere);
@@ -234,16 +234,16 @@ void CounterpartyScreen::showRecord() {
 // PgUp and "-" go back one code, PgDn and "+" forward (the "Pag+-" note); the page-key mode
 // makes Tab end the field as "-" does.
 std::optional<long> CounterpartyScreen::pageMove(int exitCode) const {
-  if (exitCode == frame::kExitPageUp || exitCode == frame::kExitTab) {
+  if (exitCode == screen::kExitPageUp || exitCode == screen::kExitTab) {
     if (code_ > 1) return code_ - 1;
-  } else if (exitCode == frame::kExitPageDown || exitCode == frame::kExitPlus) {
+  } else if (exitCode == screen::kExitPageDown || exitCode == screen::kExitPlus) {
     if (code_ < count_) return code_ + 1;
   }
   return std::nullopt;
 }
 
 std::optional<long> CounterpartyScreen::codeField() {
-  frame::FieldEditor& editor = session_.editor;
+  screen::FieldEditor& editor = session_.editor;
   for (;;) {
     showLegend(kCodeLegend);
     editor.setKeyMask(std::string(kCodeKeys));
@@ -252,13 +252,13 @@ std::optional<long> CounterpartyScreen::codeField() {
     const FieldResult r = editor.edit(4, code_ > 0 ? std::to_string(code_) : std::string());
     std::optional<long> chosen;
     switch (r.exitCode) {
-      case frame::kExitEsc: return std::nullopt;
-      case 8: frame::handOverToPrintProgram(session_, customers() ? "41" : "42");
+      case screen::kExitEsc: return std::nullopt;
+      case 8: screen::handOverToPrintProgram(session_, customers() ? "41" : "42");
       case 9: chosen = search(); break;
-      case frame::kExitEnter: chosen = typedCode(r.text); break;
+      case screen::kExitEnter: chosen = typedCode(r.text); break;
       default: chosen = pageMove(r.exitCode); break;
     }
-    if (code_ > 0) screen_.putText(4, 11, frame::printUsing("####", static_cast<double>(code_)), kTextAttr);
+    if (code_ > 0) screen_.putText(4, 11, records::printUsing("####", static_cast<double>(code_)), kTextAttr);
     if (chosen) return chosen;
   }
 }
@@ -266,7 +266,7 @@ std::optional<long> CounterpartyScreen::codeField() {
 // 0 or blank is a new code; anything outside 1..count+1, or a new code the counter file
 // could not hold, is refused.
 std::optional<long> CounterpartyScreen::typedCode(const std::string& text) {
-  const double value = frame::val(text);
+  const double value = records::val(text);
   long code = 0;
   if (value == 0) {
     code = count_ + 1;
@@ -289,15 +289,15 @@ std::optional<long> CounterpartyScreen::search() {
   screen_.putText(24, 70, "ESC", kTextAttr);
   const int current = code_ >= 1 && code_ <= count_ ? static_cast<int>(code_) : 1;
   const int chosen =
-      frame::selectFromList(session_.console, list_, current, frame::searchListWindow(),
-                            frame::trim(titleWord()), frame::kSearchHighlight);
+      screen::selectFromList(session_.console, list_, current, screen::searchListWindow(),
+                            records::trim(titleWord()), screen::kSearchHighlight);
   screen_.putText(24, 70, "   ", kTextAttr);
-  if (chosen == frame::kListEsc) return std::nullopt;
+  if (chosen == screen::kListEsc) return std::nullopt;
   return chosen;
 }
 
 FieldResult CounterpartyScreen::editField(int index) {
-  frame::FieldEditor& editor = session_.editor;
+  screen::FieldEditor& editor = session_.editor;
   const FieldPlace& p = kPlaces[index];
   const bool name = index == kName;
   showLegend(name ? kNameLegend : kFieldLegend);
@@ -307,7 +307,7 @@ FieldResult CounterpartyScreen::editField(int index) {
     const double value = index == kDare ? totals_.dare : totals_.avere;
     screen_.putText(p.row, p.col, std::string(kAmountWidth, ' '), kTextAttr);
     session_.console.setCursor(p.row, p.col);
-    return editor.edit(p.width, value == 0 ? std::string() : frame::trim(frame::str(value)));
+    return editor.edit(p.width, value == 0 ? std::string() : records::trim(records::str(value)));
   }
   if (index == kFiscalCode || index == kProvince) editor.setCapitals(true);
   session_.console.setCursor(p.row, p.col);
@@ -336,15 +336,15 @@ void CounterpartyScreen::editRecord() {
   while (index < kFieldCount) {
     const FieldResult r = editField(index);
     switch (r.exitCode) {
-      case frame::kExitEsc:
+      case screen::kExitEsc:
         load(code_);
         return;
-      case frame::kExitUp:
+      case screen::kExitUp:
         if (index > kName) --index;
         continue;
       case 9:
-        frame::handOverToPrintProgram(session_, customers() ? "43" : "44", std::to_string(code_));
-      case frame::kExitEnter: break;
+        screen::handOverToPrintProgram(session_, customers() ? "43" : "44", std::to_string(code_));
+      case screen::kExitEnter: break;
       default:
         if (index == kName) {
           if (std::optional<long> next = pageMove(r.exitCode)) {
@@ -352,13 +352,13 @@ void CounterpartyScreen::editRecord() {
             index = kName;
           }
         } else if (index <= kVatNumber) {
-          text(index) = frame::trimRight(r.text);  // Tab: keep what was typed
+          text(index) = records::trimRight(r.text);  // Tab: keep what was typed
         }
         continue;
     }
-    const std::string typed = frame::trimRight(r.text);
+    const std::string typed = records::trimRight(r.text);
     if (index == kDare || index == kAvere) {
-      (index == kDare ? totals_.dare : totals_.avere) = frame::val(typed);
+      (index == kDare ? totals_.dare : totals_.avere) = records::val(typed);
       showAmount(kPlaces[index].row, index == kDare ? totals_.dare : totals_.avere);
     } else {
       if ((index == kFiscalCode || index == kVatNumber) && !acceptChecked(index, typed)) continue;
@@ -371,30 +371,30 @@ void CounterpartyScreen::editRecord() {
 }
 
 void CounterpartyScreen::save() {
-  frame::Catalogue& catalogue = session_.catalogue;
-  writeCounterparty(catalogue, kind_, code_, who_, totals_);
+  records::Catalogue& catalogue = session_.catalogue;
+  records::writeCounterparty(catalogue, kind_, code_, who_, totals_);
   if (code_ == count_ + 1) {
     ++count_;
-    writeCount(catalogue, kind_, count_);
-    frame::Context& context = session_.context();
+    records::writeCount(catalogue, kind_, count_);
+    records::Context& context = session_.context();
     (customers() ? context.customerCount : context.supplierCount) = static_cast<float>(count_);
-    list_ = buildSelectionList(catalogue, kind_, count_);
+    list_ = records::buildSelectionList(catalogue, kind_, count_);
     showCount();
   }
 }
 
 }  // namespace
 
-void runCounterpartyScreen(Session& session, CounterpartyKind kind) {
+void runCounterpartyScreen(Session& session, records::CounterpartyKind kind) {
   CounterpartyScreen(session, kind).run();
 }
 
 void runCustomerScreen(Session& session, std::string_view) {
-  runCounterpartyScreen(session, CounterpartyKind::Customer);
+  runCounterpartyScreen(session, records::CounterpartyKind::Customer);
 }
 
 void runSupplierScreen(Session& session, std::string_view) {
-  runCounterpartyScreen(session, CounterpartyKind::Supplier);
+  runCounterpartyScreen(session, records::CounterpartyKind::Supplier);
 }
 
 }  // namespace vellano::master

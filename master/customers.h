@@ -4,15 +4,15 @@
 
 #include <string_view>
 
-#include "frame/session.h"
-#include "master/customer_files.h"
+#include "screen/session.h"
+#include "records/customer_files.h"
 
 namespace vellano::master {
 
 // `request` is the direct-start request that opened the screen ("41".."44") or "" from the
 // menu; the screen opens the same way for both.
-void runCustomerScreen(frame::Session& session, std::string_view request);
-void runSupplierScreen(frame::Session& session, std::string_view request);
-void runCounterpartyScreen(frame::Session& session, CounterpartyKind kind);
+void runCustomerScreen(screen::Session& session, std::string_view request);
+void runSupplierScreen(screen::Session& session, std::string_view request);
+void runCounterpartyScreen(screen::Session& session, records::CounterpartyKind kind);
 
 }  // namespace vellano::master

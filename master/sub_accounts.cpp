@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/cp437_text.h"
-#include "frame/list_select.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
-#include "master/causals_fields.h"
-#include "master/tax_return_codes.h"
+#include "records/cp437_text.h"
+#include "screen/list_select.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/kit.h"
+#include "records/tax_return_codes.h"
 
 namespace vellano::master {
 namespace {
@@ -27,8 +27,8 @@ bool sortsBelowZero(std::string_view text) { return text.empty() || static_cast<
 
 class SubAccountLine {
  public:
-  SubAccountLine(frame::Session& session, SubAccounts& accounts)
-      : session_(session), accounts_(accounts), colours_(screenColours(session.context())) {}
+  SubAccountLine(screen::Session& session, SubAccounts& accounts)
+      : session_(session), accounts_(accounts), colours_(screen::screenColours(session.context())) {}
 
   SubAccountExit run();
 
@@ -41,9 +41,9 @@ class SubAccountLine {
   int chooseFromCatalogue(bool byDescription, std::string_view current);
   void showLegend(std::string_view legendText) { session_.panel.show(session_.console.screen(), legendText); }
 
-  frame::Session& session_;
+  screen::Session& session_;
   SubAccounts& accounts_;
-  ScreenColours colours_;
+  screen::ScreenColours colours_;
   int current_ = 0;
   std::string description_;  // typed so far for the slot on show
   std::string code_;
@@ -52,31 +52,31 @@ class SubAccountLine {
 void SubAccountLine::show(int n) {
   platform::ScreenBuffer& screen = session_.console.screen();
   const SubAccount& a = accounts_[n];
-  screen.putText(kRow, kNumberCol, frame::printUsing("###", n), colours_.text);
-  screen.putText(kRow, kDescriptionCol, frame::fitLeft(a.description, 35), colours_.text);
-  screen.putText(kRow, kCodeCol, frame::fitLeft(a.code, 20), colours_.text);
+  screen.putText(kRow, kNumberCol, records::printUsing("###", n), colours_.text);
+  screen.putText(kRow, kDescriptionCol, records::fitLeft(a.description, 35), colours_.text);
+  screen.putText(kRow, kCodeCol, records::fitLeft(a.code, 20), colours_.text);
 }
 
 SubAccountLine::Step SubAccountLine::askNumber() {
-  showLegend(legend("", "", "", "", "", "", "", "", "Ricerca", kPageNote));
+  showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca", screen::kPageNote));
   for (;;) {
-    frame::FieldResult r = editField(session_, {kRow, kNumberCol, 3, "10000000101", 1}, "");
+    screen::FieldResult r = screen::editField(session_, {kRow, kNumberCol, 3, "10000000101", 1}, "");
     int n = 0;
     switch (r.exitCode) {
-      case frame::kExitUp: return Step::Up;
-      case frame::kExitEsc: return Step::Esc;
+      case screen::kExitUp: return Step::Up;
+      case screen::kExitEsc: return Step::Esc;
       case 9: {
-        int chosen = frame::selectFromList(session_.console, subAccountListEntries(accounts_),
-                                           current_ > 0 ? current_ : 1, searchListWindow(), "",
-                                           kSearchHighlight);
+        int chosen = screen::selectFromList(session_.console, subAccountListEntries(accounts_),
+                                           current_ > 0 ? current_ : 1, screen::searchListWindow(), "",
+                                           screen::kSearchHighlight);
         if (chosen < 1) continue;
         n = chosen;
         break;
       }
-      case frame::kExitPageUp: n = current_ > 1 ? current_ - 1 : 1; break;
-      case frame::kExitPageDown: n = current_ < kSubAccountsPerCausal ? current_ + 1 : kSubAccountsPerCausal; break;
-      case frame::kExitEnter: {
-        const double v = frame::val(r.text);
+      case screen::kExitPageUp: n = current_ > 1 ? current_ - 1 : 1; break;
+      case screen::kExitPageDown: n = current_ < kSubAccountsPerCausal ? current_ + 1 : kSubAccountsPerCausal; break;
+      case screen::kExitEnter: {
+        const double v = records::val(r.text);
         if (v == 0) {
           n = accounts_.firstFree();
           if (n == 0) continue;  // every slot has a code
@@ -99,17 +99,17 @@ SubAccountLine::Step SubAccountLine::askNumber() {
 }
 
 SubAccountLine::Step SubAccountLine::askDescription() {
-  showLegend(legend("", "", "", "", "", "", "", "", "", kPageNote));
+  showLegend(screen::legend("", "", "", "", "", "", "", "", "", screen::kPageNote));
   for (;;) {
-    frame::FieldResult r = editField(session_, {kRow, kDescriptionCol, -35, "00000000001", 1}, description_);
+    screen::FieldResult r = screen::editField(session_, {kRow, kDescriptionCol, -35, "00000000001", 1}, description_);
     switch (r.exitCode) {
-      case frame::kExitUp: return Step::Number;
-      case frame::kExitEsc:
+      case screen::kExitUp: return Step::Number;
+      case screen::kExitEsc:
         show(current_);
         return Step::Number;
-      case frame::kExitPageUp:
-      case frame::kExitPageDown: {
-        const int n = r.exitCode == frame::kExitPageUp ? std::max(1, current_ - 1)
+      case screen::kExitPageUp:
+      case screen::kExitPageDown: {
+        const int n = r.exitCode == screen::kExitPageUp ? std::max(1, current_ - 1)
                                                        : std::min(kSubAccountsPerCausal, current_ + 1);
         show(current_);
         current_ = n;
@@ -118,8 +118,8 @@ SubAccountLine::Step SubAccountLine::askDescription() {
         code_ = accounts_[n].code;
         continue;
       }
-      case frame::kExitEnter:
-        description_ = frame::trimRight(r.text);
+      case screen::kExitEnter:
+        description_ = records::trimRight(r.text);
         return Step::Code;
       default: continue;
     }
@@ -127,36 +127,36 @@ SubAccountLine::Step SubAccountLine::askDescription() {
 }
 
 int SubAccountLine::chooseFromCatalogue(bool byDescription, std::string_view current) {
-  const int found = findTaxReturnCode(frame::trim(current));
-  return frame::selectFromList(session_.console, byDescription ? catalogueByDescription() : catalogueByCode(),
-                               found > 0 ? found : 1, searchListWindow(),
+  const int found = records::findTaxReturnCode(records::trim(current));
+  return screen::selectFromList(session_.console, byDescription ? catalogueByDescription() : catalogueByCode(),
+                               found > 0 ? found : 1, screen::searchListWindow(),
                                byDescription ? catalogueByDescriptionHeading() : catalogueByCodeHeading(),
-                               kSearchHighlight);
+                               screen::kSearchHighlight);
 }
 
 SubAccountLine::Step SubAccountLine::askCode() {
-  showLegend(legend("", "", "", "", "", "", "", "Ric Descr", "Ric Codice"));
+  showLegend(screen::legend("", "", "", "", "", "", "", "Ric Descr", "Ric Codice"));
   std::string typed = code_;
   for (;;) {
-    frame::FieldResult r = editField(session_, {kRow, kCodeCol, -20, "10000001100", 0}, typed);
+    screen::FieldResult r = screen::editField(session_, {kRow, kCodeCol, -20, "10000001100", 0}, typed);
     switch (r.exitCode) {
-      case frame::kExitUp:
-        code_ = frame::trimRight(r.text);
+      case screen::kExitUp:
+        code_ = records::trimRight(r.text);
         return Step::Description;
-      case frame::kExitEsc:
+      case screen::kExitEsc:
         show(current_);
         return Step::Number;
       case 8:
       case 9: {
-        typed = frame::trimRight(r.text);
+        typed = records::trimRight(r.text);
         const int chosen = chooseFromCatalogue(r.exitCode == 8, typed);
-        if (chosen > 0) typed = frame::left(storedTaxCode(chosen), kTaxCodeWidth);
+        if (chosen > 0) typed = records::left(records::storedTaxCode(chosen), records::kTaxCodeWidth);
         continue;
       }
-      case frame::kExitEnter: {
+      case screen::kExitEnter: {
         SubAccount& slot = accounts_[current_];
         slot.description = description_;
-        slot.code = frame::trimRight(r.text);
+        slot.code = records::trimRight(r.text);
         writeSubAccount(session_.catalogue, accounts_.causal(), current_, slot);
         show(current_);
         return Step::Number;
@@ -185,21 +185,21 @@ long subAccountRecord(int causal, int n) {
   return static_cast<long>(causal - 1) * kSubAccountsPerCausal + n;
 }
 
-void L_26(const frame::Catalogue& catalogue, SubAccount& account) {
-  const frame::Record& record = catalogue.channel(kChannel).buffer();
+void L_26(const records::Catalogue& catalogue, SubAccount& account) {
+  const records::Record& record = catalogue.channel(kChannel).buffer();
   account.description = record.trimmed(L::kDescription);
   account.code = record.trimmed(L::kCode);
 }
 
-void W_26(frame::Catalogue& catalogue, const SubAccount& account) {
-  frame::Record& record = catalogue.channel(kChannel).buffer();
+void W_26(records::Catalogue& catalogue, const SubAccount& account) {
+  records::Record& record = catalogue.channel(kChannel).buffer();
   record.set(L::kDescription, account.description);
   record.set(L::kCode, account.code);
 }
 
-void SubAccounts::load(frame::Catalogue& catalogue, int causal) {
+void SubAccounts::load(records::Catalogue& catalogue, int causal) {
   causal_ = causal;
-  frame::Channel& channel = openChannel(catalogue, kChannel);
+  records::Channel& channel = records::openChannel(catalogue, kChannel);
   for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
     channel.read(subAccountRecord(causal, n));
     L_26(catalogue, (*this)[n]);
@@ -214,8 +214,8 @@ int SubAccounts::firstFree() const {
   return 0;
 }
 
-void writeSubAccount(frame::Catalogue& catalogue, int causal, int n, const SubAccount& account) {
-  frame::Channel& channel = openChannel(catalogue, kChannel);
+void writeSubAccount(records::Catalogue& catalogue, int causal, int n, const SubAccount& account) {
+  records::Channel& channel = records::openChannel(catalogue, kChannel);
   const long record = subAccountRecord(causal, n);
   channel.read(record);
   W_26(catalogue, account);
@@ -227,47 +227,47 @@ std::vector<std::string> subAccountListEntries(const SubAccounts& accounts) {
   entries.reserve(kSubAccountsPerCausal);
   for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
     const SubAccount& a = accounts[n];
-    entries.push_back(frame::printUsing("###", n) + " " +
-                      (sortsBelowZero(a.description) ? dots(40) : frame::fitLeft(a.description, 35)) + " " +
-                      (sortsBelowZero(a.code) ? dots(20) : frame::fitLeft(a.code, 20)));
+    entries.push_back(records::printUsing("###", n) + " " +
+                      (sortsBelowZero(a.description) ? screen::dots(40) : records::fitLeft(a.description, 35)) + " " +
+                      (sortsBelowZero(a.code) ? screen::dots(20) : records::fitLeft(a.code, 20)));
   }
   return entries;
 }
 
 std::vector<std::string> catalogueByDescription() {
   std::vector<std::string> entries;
-  entries.reserve(kTaxReturnCodeCount);
-  for (int i = 1; i <= static_cast<int>(kTaxReturnCodeCount); ++i)
-    entries.push_back(storedTaxDescription(i) + bar() + storedTaxCode(i));
+  entries.reserve(records::kTaxReturnCodeCount);
+  for (int i = 1; i <= static_cast<int>(records::kTaxReturnCodeCount); ++i)
+    entries.push_back(records::storedTaxDescription(i) + bar() + records::storedTaxCode(i));
   return entries;
 }
 
 std::vector<std::string> catalogueByCode() {
   std::vector<std::string> entries;
-  entries.reserve(kTaxReturnCodeCount);
-  for (int i = 1; i <= static_cast<int>(kTaxReturnCodeCount); ++i)
-    entries.push_back(storedTaxCode(i) + bar() + storedTaxDescription(i));
+  entries.reserve(records::kTaxReturnCodeCount);
+  for (int i = 1; i <= static_cast<int>(records::kTaxReturnCodeCount); ++i)
+    entries.push_back(records::storedTaxCode(i) + bar() + records::storedTaxDescription(i));
   return entries;
 }
 
 // Padded like the entries so that its bar stands over theirs.
 std::string catalogueByDescriptionHeading() {
-  return frame::fitLeft("Descrizione", kTaxDescriptionWidth) + bar() + "Codice";
+  return records::fitLeft("Descrizione", records::kTaxDescriptionWidth) + bar() + "Codice";
 }
 
-std::string catalogueByCodeHeading() { return frame::cp437("Codice │Descrizione"); }
+std::string catalogueByCodeHeading() { return records::cp437("Codice │Descrizione"); }
 
-void drawSubAccountLine(frame::Session& session) {
+void drawSubAccountLine(screen::Session& session) {
   platform::ScreenBuffer& screen = session.console.screen();
-  const std::uint8_t attr = screenColours(session.context()).text;
-  screen.putText(kRow, kNumberCol, dots(3), attr);
+  const std::uint8_t attr = screen::screenColours(session.context()).text;
+  screen.putText(kRow, kNumberCol, screen::dots(3), attr);
   screen.putText(kRow, kNumberCol + 3, " ", attr);
-  screen.putText(kRow, kDescriptionCol, dots(35), attr);
+  screen.putText(kRow, kDescriptionCol, screen::dots(35), attr);
   screen.putText(kRow, kDescriptionCol + 35, " ", attr);
-  screen.putText(kRow, kCodeCol, dots(20), attr);
+  screen.putText(kRow, kCodeCol, screen::dots(20), attr);
 }
 
-SubAccountExit editSubAccounts(frame::Session& session, SubAccounts& accounts) {
+SubAccountExit editSubAccounts(screen::Session& session, SubAccounts& accounts) {
   return SubAccountLine(session, accounts).run();
 }
 

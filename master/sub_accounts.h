@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/catalogue.h"
-#include "frame/record_file.h"
-#include "frame/session.h"
+#include "records/catalogue.h"
+#include "records/record_file.h"
+#include "screen/session.h"
 
 namespace vellano::master {
 
@@ -17,8 +17,8 @@ inline constexpr int kSubAccountsPerCausal = 100;
 
 // Record layout of SOTCON.DAT (500 bytes); the reserved part is written back as read.
 namespace sub_account_layout {
-inline constexpr frame::Field kDescription{0, 35};
-inline constexpr frame::Field kCode{35, 20};
+inline constexpr records::Field kDescription{0, 35};
+inline constexpr records::Field kCode{35, 20};
 }  // namespace sub_account_layout
 
 struct SubAccount {
@@ -30,13 +30,13 @@ struct SubAccount {
 long subAccountRecord(int causal, int n);
 
 // Channel 26: buffer to variables / variables to buffer (the rest of the buffer untouched).
-void L_26(const frame::Catalogue& catalogue, SubAccount& account);
-void W_26(frame::Catalogue& catalogue, const SubAccount& account);
+void L_26(const records::Catalogue& catalogue, SubAccount& account);
+void W_26(records::Catalogue& catalogue, const SubAccount& account);
 
 // The 100 sub-accounts of one causal, indexed 1-100.
 class SubAccounts {
  public:
-  void load(frame::Catalogue& catalogue, int causal);
+  void load(records::Catalogue& catalogue, int causal);
   int causal() const { return causal_; }
   SubAccount& operator[](int n) { return slots_.at(static_cast<std::size_t>(n)); }
   const SubAccount& operator[](int n) const { return slots_.at(static_cast<std::size_t>(n)); }
@@ -49,7 +49,7 @@ class SubAccounts {
 };
 
 // Writes sub-account n of causal c, keeping the reserved part of its record as read.
-void writeSubAccount(frame::Catalogue& catalogue, int causal, int n, const SubAccount& account);
+void writeSubAccount(records::Catalogue& catalogue, int causal, int n, const SubAccount& account);
 
 // Entries of the sub-account list: "###" number, blank, description, blank, code; a
 // description or code whose first character sorts below "0" shows as dots (40 and 20).
@@ -63,13 +63,13 @@ std::string catalogueByDescriptionHeading();
 std::string catalogueByCodeHeading();
 
 // Draws the empty sub-account line (row 7).
-void drawSubAccountLine(frame::Session& session);
+void drawSubAccountLine(screen::Session& session);
 
 // How the sub-account line was left.
 enum class SubAccountExit { Up, Esc };
 
 // Edits the sub-account line of causal `accounts.causal()` until Up (back to the causal's
 // last field) or ESC in the number field (back to the causal code).
-SubAccountExit editSubAccounts(frame::Session& session, SubAccounts& accounts);
+SubAccountExit editSubAccounts(screen::Session& session, SubAccounts& accounts);
 
 }  // namespace vellano::master

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "frame/cp437_text.h"
-#include "frame/numbers.h"
-#include "frame/program_frame.h"
-#include "frame/text.h"
-#include "frame/window.h"
-#include "master/causals_fields.h"
+#include "records/cp437_text.h"
+#include "records/numbers.h"
+#include "screen/function_keys.h"
+#include "records/text.h"
+#include "screen/window.h"
+#include "screen/kit.h"
 #include "platform/commands.h"
 #include "platform/dos_path.h"
 #include "platform/programs.h"
@@ -34,18 +34,18 @@ std::string bar() { return std::string(1, static_cast<char>(0xB3)); }
 
 // One half of a template row: the five input areas as dots, a bar between each.
 std::string templateHalf() {
-  return dots(5) + bar() + dots(3) + bar() + dots(3) + bar() + dots(2) + "." + dots(1) + bar() + dots(20);
+  return screen::dots(5) + bar() + screen::dots(3) + bar() + screen::dots(3) + bar() + screen::dots(2) + "." + screen::dots(1) + bar() + screen::dots(20);
 }
 
 std::string maskedOrBlank(std::string_view mask, float value) {
   if (!(value > 0)) return std::string(mask.size(), ' ');
-  return frame::left(frame::printUsing(mask, value), mask.size());
+  return records::left(records::printUsing(mask, value), mask.size());
 }
 
 class VatEditor {
  public:
-  explicit VatEditor(frame::Session& session)
-      : session_(session), screen_(session.console.screen()), colours_(screenColours(session.context())) {}
+  explicit VatEditor(screen::Session& session)
+      : session_(session), screen_(session.console.screen()), colours_(screen::screenColours(session.context())) {}
 
   void run();
 
@@ -56,16 +56,16 @@ class VatEditor {
   // Takes what was typed into the row being edited.
   void store(int field, const std::string& text);
 
-  frame::Session& session_;
+  screen::Session& session_;
   platform::ScreenBuffer& screen_;
-  ScreenColours colours_;
+  screen::ScreenColours colours_;
   std::array<VatCode, kVatPositions + 1> table_{};  // [1..40]
   VatCode work_;
 };
 
 void VatEditor::drawTemplate() {
   screen_.putText(1, 2,
-                  frame::cp437("Cod. │Al.│%Ve│%Com│Note                │Cod. │Al.│%Ve│%Com│Note                "),
+                  records::cp437("Cod. │Al.│%Ve│%Com│Note                │Cod. │Al.│%Ve│%Com│Note                "),
                   colours_.text);
   for (int row = 2; row <= 21; ++row) {
     screen_.putText(row, 2, templateHalf(), colours_.text);
@@ -79,11 +79,11 @@ void VatEditor::showField(int position, int field, const VatCode& vat) {
   const int col = cell.base + kFields[static_cast<std::size_t>(field)].offset;
   std::string text;
   switch (field) {
-    case kCodeField: text = frame::fitLeft(vat.code, 5); break;
-    case kRateField: text = frame::fitLeft(vat.rateText, 3); break;
+    case kCodeField: text = records::fitLeft(vat.code, 5); break;
+    case kRateField: text = records::fitLeft(vat.rateText, 3); break;
     case kVentilationField: text = maskedOrBlank("###", vat.ventilation); break;
     case kCompensationField: text = maskedOrBlank("##.#", vat.compensation); break;
-    default: text = frame::fitLeft(vat.note, 20); break;
+    default: text = records::fitLeft(vat.note, 20); break;
   }
   screen_.putText(cell.row, col, text, colours_.text);
 }
@@ -99,28 +99,28 @@ void VatEditor::show(int position) {
 
 void VatEditor::store(int field, const std::string& text) {
   switch (field) {
-    case kCodeField: work_.code = frame::trimRight(text); break;
+    case kCodeField: work_.code = records::trimRight(text); break;
     case kRateField:
-      work_.rateText = frame::trimRight(text);
-      work_.rate = static_cast<float>(frame::val(work_.rateText));
+      work_.rateText = records::trimRight(text);
+      work_.rate = static_cast<float>(records::val(work_.rateText));
       break;
     case kVentilationField:
-      work_.ventilationText = frame::trim(text);
-      work_.ventilation = static_cast<float>(frame::val(work_.ventilationText));
+      work_.ventilationText = records::trim(text);
+      work_.ventilation = static_cast<float>(records::val(work_.ventilationText));
       break;
     case kCompensationField:
-      work_.compensationText = frame::trim(text);
-      work_.compensation = static_cast<float>(frame::val(work_.compensationText));
+      work_.compensationText = records::trim(text);
+      work_.compensation = static_cast<float>(records::val(work_.compensationText));
       break;
-    default: work_.note = frame::trimRight(text); break;
+    default: work_.note = records::trimRight(text); break;
   }
 }
 
 void VatEditor::run() {
-  frame::Catalogue& catalogue = session_.catalogue;
+  records::Catalogue& catalogue = session_.catalogue;
   for (int n = 1; n <= kVatPositions; ++n) table_[static_cast<std::size_t>(n)] = readVatCode(catalogue, n);
-  frame::Window window(screen_, screenWindow(session_.context(), 1, 1, 23, 81, 5), "GESTIONE CAUSALI");
-  session_.panel.show(screen_, frame::kMainMenuLegend);
+  screen::Window window(screen_, screen::screenWindow(session_.context(), 1, 1, 23, 81, 5), "GESTIONE CAUSALI");
+  session_.panel.show(screen_, screen::kMainMenuLegend);
   session_.editor.setColours(colours_.editing, colours_.text);
   drawTemplate();
   for (int n = 1; n <= kVatPositions; ++n) show(n);
@@ -139,9 +139,9 @@ void VatEditor::run() {
       case kCompensationField: initial = work_.compensationText; break;
       default: initial = work_.note; break;
     }
-    frame::FieldResult r = editField(session_, {cell.row, cell.base + f.offset, f.length, kMaskUp}, initial);
-    if (r.exitCode == frame::kExitEsc) return;
-    if (r.exitCode == frame::kExitUp) {
+    screen::FieldResult r = screen::editField(session_, {cell.row, cell.base + f.offset, f.length, screen::kMaskUp}, initial);
+    if (r.exitCode == screen::kExitEsc) return;
+    if (r.exitCode == screen::kExitUp) {
       if (field > kCodeField) {
         showField(position, field, work_);
         --field;
@@ -152,7 +152,7 @@ void VatEditor::run() {
       }
       continue;
     }
-    if (r.exitCode != frame::kExitEnter) continue;
+    if (r.exitCode != screen::kExitEnter) continue;
     store(field, r.text);
     showField(position, field, work_);
     if (++field <= kNoteField) continue;
@@ -178,12 +178,12 @@ void provideVatDocument() {
 }  // namespace
 
 bool VatCode::blank() const {
-  return frame::isBlank(code) && frame::isBlank(rateText) && frame::isBlank(ventilationText) &&
-         frame::isBlank(compensationText) && frame::isBlank(note);
+  return records::isBlank(code) && records::isBlank(rateText) && records::isBlank(ventilationText) &&
+         records::isBlank(compensationText) && records::isBlank(note);
 }
 
-void L_16(const frame::Catalogue& catalogue, VatCode& vat) {
-  const frame::Record& record = catalogue.channel(kChannel).buffer();
+void L_16(const records::Catalogue& catalogue, VatCode& vat) {
+  const records::Record& record = catalogue.channel(kChannel).buffer();
   vat.code = record.trimmed(L::kCode);
   vat.rateText = record.trimmed(L::kRate);
   vat.ventilationText = record.trimmed(L::kVentilation);
@@ -194,8 +194,8 @@ void L_16(const frame::Catalogue& catalogue, VatCode& vat) {
   vat.compensation = static_cast<float>(record.number(L::kCompensation));
 }
 
-void W_16(frame::Catalogue& catalogue, const VatCode& vat) {
-  frame::Record& record = catalogue.channel(kChannel).buffer();
+void W_16(records::Catalogue& catalogue, const VatCode& vat) {
+  records::Record& record = catalogue.channel(kChannel).buffer();
   record.set(L::kCode, vat.code);
   record.set(L::kRate, vat.rateText);
   record.set(L::kVentilation, vat.ventilationText);
@@ -204,15 +204,15 @@ void W_16(frame::Catalogue& catalogue, const VatCode& vat) {
   record.set(L::kReserved, "");
 }
 
-VatCode readVatCode(frame::Catalogue& catalogue, int position) {
-  openChannel(catalogue, kChannel).read(position);
+VatCode readVatCode(records::Catalogue& catalogue, int position) {
+  records::openChannel(catalogue, kChannel).read(position);
   VatCode vat;
   L_16(catalogue, vat);
   return vat;
 }
 
-void writeVatCode(frame::Catalogue& catalogue, int position, const VatCode& vat) {
-  frame::Channel& channel = openChannel(catalogue, kChannel);
+void writeVatCode(records::Catalogue& catalogue, int position, const VatCode& vat) {
+  records::Channel& channel = records::openChannel(catalogue, kChannel);
   W_16(catalogue, vat);
   channel.write(position);
 }
@@ -221,7 +221,7 @@ VatCell vatCell(int position) {
   return position <= 20 ? VatCell{position + 1, 1} : VatCell{position - 19, 41};
 }
 
-void runVatTable(frame::Session& session) {
+void runVatTable(screen::Session& session) {
   if (session.context().fullVatTables == 'S') {
     provideVatDocument();
     platform::runCommand(kVatDocumentCommand, session.console);
@@ -230,8 +230,8 @@ void runVatTable(frame::Session& session) {
   runVatTableEditor(session);
 }
 
-void runVatTableEditor(frame::Session& session) {
-  EditorSettings keep(session.editor);
+void runVatTableEditor(screen::Session& session) {
+  screen::EditorSettings keep(session.editor);
   VatEditor(session).run();
 }
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "frame/catalogue.h"
-#include "frame/record_file.h"
-#include "frame/session.h"
+#include "records/catalogue.h"
+#include "records/record_file.h"
+#include "screen/session.h"
 
 namespace vellano::master {
 
@@ -27,21 +27,21 @@ struct VatCode {
 
 // Record layout of TABIVA.DAT (200 bytes).
 namespace vat_layout {
-inline constexpr frame::Field kCode{0, 5};
-inline constexpr frame::Field kRate{5, 3};
-inline constexpr frame::Field kVentilation{8, 3};
-inline constexpr frame::Field kCompensation{11, 4};
-inline constexpr frame::Field kNote{15, 20};
-inline constexpr frame::Field kReserved{35, 165};
+inline constexpr records::Field kCode{0, 5};
+inline constexpr records::Field kRate{5, 3};
+inline constexpr records::Field kVentilation{8, 3};
+inline constexpr records::Field kCompensation{11, 4};
+inline constexpr records::Field kNote{15, 20};
+inline constexpr records::Field kReserved{35, 165};
 }  // namespace vat_layout
 
 // Channel 16: buffer to variables / variables to buffer (the reserved area blanked).
-void L_16(const frame::Catalogue& catalogue, VatCode& vat);
-void W_16(frame::Catalogue& catalogue, const VatCode& vat);
+void L_16(const records::Catalogue& catalogue, VatCode& vat);
+void W_16(records::Catalogue& catalogue, const VatCode& vat);
 
 // Position n (1-40), opening the channel when needed.
-VatCode readVatCode(frame::Catalogue& catalogue, int position);
-void writeVatCode(frame::Catalogue& catalogue, int position, const VatCode& vat);
+VatCode readVatCode(records::Catalogue& catalogue, int position);
+void writeVatCode(records::Catalogue& catalogue, int position, const VatCode& vat);
 
 // Where position n is edited on screen: row and column base.
 struct VatCell {
@@ -52,10 +52,10 @@ VatCell vatCell(int position);
 
 // The main-menu entry "Tabelle IVA": the 40-position editor, or, with "Tabelle IVA complete"
 // set to "S", the reference document IVAT.TXT in the external editor.
-void runVatTable(frame::Session& session);
+void runVatTable(screen::Session& session);
 
 // The editor itself; returns on ESC.
-void runVatTableEditor(frame::Session& session);
+void runVatTableEditor(screen::Session& session);
 
 // The command that shows the reference document.
 inline constexpr std::string_view kVatDocumentCommand = "CMD /C NOTEPAD2.EXE IVAT.TXT";

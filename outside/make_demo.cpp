@@ -13,24 +13,24 @@
 #include <vector>
 
 #include "entry/balances.h"
-#include "entry/registration_files.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/numbers.h"
-#include "frame/startup_context.h"
+#include "records/registration_files.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "records/numbers.h"
+#include "records/startup_context.h"
 #include "master/cash_banks.h"
 #include "master/causals.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "master/fiscal_checks.h"
 #include "master/sub_accounts.h"
-#include "master/tax_return_codes.h"
+#include "records/tax_return_codes.h"
 #include "master/vat_table.h"
 
 namespace {
 
 using namespace vellano;
-using entry::RegisterKind;
+using records::RegisterKind;
 
 constexpr int kCustomers = 30;
 constexpr int kSuppliers = 20;
@@ -97,36 +97,36 @@ class Demo {
   void settings() {
     context_.hostMode = 1;
     context_.dataPrefix = "C:";
-    frame::Channel& tty = catalogue_.O_10();
+    records::Channel& tty = catalogue_.O_10();
     const std::string bytes = "C      C" + std::string(27, ' ');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-      frame::W_10(catalogue_, bytes[i]);
+      records::W_10(catalogue_, bytes[i]);
       tty.write(static_cast<long>(i + 1));
     }
     context_.workingDate = kWorkingDate;
     context_.dateFileRest = std::string(11, ' ');
-    frame::Channel& dateFile = catalogue_.O_11();
-    frame::W_11(catalogue_, context_);
+    records::Channel& dateFile = catalogue_.O_11();
+    records::W_11(catalogue_, context_);
     dateFile.write(1);
     context_.sharedCustomerArchive = 'N';
     context_.fullVatTables = 'N';
-    frame::Channel& parameters = catalogue_.O_18();
-    frame::W_18(catalogue_, context_);
+    records::Channel& parameters = catalogue_.O_18();
+    records::W_18(catalogue_, context_);
     parameters.write(1);
-    frame::Company company;
+    records::Company company;
     company.name = "FERRAMENTA BORGHI S.N.C.";
     company.address = "VIA GARIBALDI 18";
     company.town = "20121 MILANO MI";
     company.vatNumber = vatNumber();
     company.fiscalCode = company.vatNumber;
-    frame::Channel& registry = catalogue_.O_14();
+    records::Channel& registry = catalogue_.O_14();
     registry.read(1);
-    frame::W_14(catalogue_, company);
+    records::W_14(catalogue_, company);
     registry.write(1);
     catalogue_.closeAll();
-    frame::StartupOptions options;
+    records::StartupOptions options;
     options.version = "DEMO";
-    frame::resolveContext(catalogue_, {}, options);
+    records::resolveContext(catalogue_, {}, options);
   }
 
   void vatTable() {
@@ -188,17 +188,17 @@ class Demo {
       for (const auto& [description, code] : rows[i].subAccounts) {
         master::SubAccount a;
         a.description = description;
-        a.code = master::storedTaxCode(master::findTaxReturnCode(code));
+        a.code = records::storedTaxCode(records::findTaxReturnCode(code));
         master::writeSubAccount(catalogue_, number, n++, a);
       }
     }
-    master::writeCounter(catalogue_, master::kCausalCounter, static_cast<int>(rows.size()));
+    records::writeCounter(catalogue_, records::kCausalCounter, static_cast<int>(rows.size()));
   }
 
   void cashBanks() {
     for (std::size_t i = 0; i < kAccounts.size(); ++i)
       master::writeCashBank(catalogue_, static_cast<int>(i + 1), master::CashBank{kAccounts[i], 0, 0});
-    master::writeCounter(catalogue_, master::kCashBankCounter, static_cast<int>(kAccounts.size()));
+    records::writeCounter(catalogue_, records::kCashBankCounter, static_cast<int>(kAccounts.size()));
   }
 
   void counterparties() {
@@ -214,14 +214,14 @@ class Demo {
                   {"COMO", "22100", "CO"},   {"LODI", "26900", "LO"},  {"PAVIA", "27100", "PV"}};
     static constexpr const char* kStreets[] = {"VIA ROMA", "VIA MAZZINI", "CORSO VENEZIA", "VIA DANTE",
                                                "PIAZZA DUOMO", "VIALE MONZA"};
-    for (const auto kind : {master::CounterpartyKind::Customer, master::CounterpartyKind::Supplier}) {
-      const bool customers = kind == master::CounterpartyKind::Customer;
+    for (const auto kind : {records::CounterpartyKind::Customer, records::CounterpartyKind::Supplier}) {
+      const bool customers = kind == records::CounterpartyKind::Customer;
       const int count = customers ? kCustomers : kSuppliers;
       catalogue_.open(customers ? 1 : 7);
       catalogue_.open(customers ? 2 : 9);
       if (!customers) catalogue_.open(71);
       for (int code = 1; code <= count; ++code) {
-        master::Counterparty who;
+        records::Counterparty who;
         who.name = std::string(kTrades[pick(0, 5)]) + " " + kFirst[pick(0, 11)] + " " + kForms[pick(0, 3)];
         const auto& town = kTowns[pick(0, 5)];
         who.street = kStreets[pick(0, 5)];
@@ -235,18 +235,18 @@ class Demo {
         // only by the postings below.
         if (customers) {
           catalogue_.channel(1).read(code);
-          master::W_1(catalogue_, who);
+          records::W_1(catalogue_, who);
           catalogue_.channel(1).write(code);
         } else {
           catalogue_.channel(7).read(code);
-          master::W_7(catalogue_, who);
+          records::W_7(catalogue_, who);
           catalogue_.channel(7).write(code);
           catalogue_.channel(71).read(code);
-          master::W_71(catalogue_, who);
+          records::W_71(catalogue_, who);
           catalogue_.channel(71).write(code);
         }
       }
-      master::writeCount(catalogue_, kind, count);
+      records::writeCount(catalogue_, kind, count);
     }
   }
 
@@ -261,28 +261,28 @@ class Demo {
   }
 
   // One VAT line: position in the VAT table, causal and sub-account.
-  void line(entry::VatLine& l, int vatPosition, int causal, double taxable) {
-    l.vatCodeText = entry::codeText(vatPosition);
+  void line(records::VatLine& l, int vatPosition, int causal, double taxable) {
+    l.vatCodeText = records::codeText(vatPosition);
     l.rateText = master::readVatCode(catalogue_, vatPosition).rateText;
-    l.taxableText = entry::amountForField(taxable, 10);
-    l.causalText = entry::codeText(causal);
-    l.subAccountText = entry::codeText(pick(1, 2));
-    entry::computeLine(l);
+    l.taxableText = records::amountForField(taxable, 10);
+    l.causalText = records::codeText(causal);
+    l.subAccountText = records::codeText(pick(1, 2));
+    records::computeLine(l);
   }
 
   void registrations(RegisterKind kind, int count) {
     const bool sales = kind == RegisterKind::Sales;
-    entry::RegisterHeader header = entry::openRegister(catalogue_, kind);
-    const std::string letter(entry::registerInfo(kind).letter);
+    records::RegisterHeader header = records::openRegister(catalogue_, kind);
+    const std::string letter(records::registerInfo(kind).letter);
     // Spread over the year in date order: registration i falls on day-of-year i * 365 / count.
-    std::vector<entry::Payment> payments;
+    std::vector<records::Payment> payments;
     for (int n = 1; n <= count; ++n) {
       int dayOfYear = (n - 1) * 365 / count;
       int month = 1;
       while (dayOfYear >= daysIn(month)) dayOfYear -= daysIn(month++);
       const std::string when = date(dayOfYear + 1, month);
 
-      entry::Registration r;
+      records::Registration r;
       r.date = when;
       r.documentDate = when;
       const int section = pick(1, 4) == 1 ? 2 : 1;
@@ -293,7 +293,7 @@ class Demo {
       r.protocolNumber = std::to_string(protocol);
       r.documentNumber = sales ? std::to_string(protocol) + (section == 2 ? "/B" : "") : std::to_string(pick(1, 9999));
       const long who = pick(1, sales ? kCustomers : kSuppliers);
-      r.counterparty = entry::codeText(sales ? who : 9000 + who);
+      r.counterparty = records::codeText(sales ? who : 9000 + who);
 
       // The first line is the common case; a few registrations carry a second one.
       const double amount = pick(2000, 250000) / 100.0;
@@ -308,25 +308,25 @@ class Demo {
       }
       if (pick(1, 5) == 1) line(r.lines[1], sales ? 2 : 4, sales ? 1 : 5, pick(1000, 30000) / 100.0);
       r.note = sales ? "Fattura di vendita" : "Fattura di acquisto";
-      entry::writeRegistration(catalogue_, n, r);
+      records::writeRegistration(catalogue_, n, r);
       const double total = r.totals().total;
       entry::post(catalogue_, {entry::AccountFile::Balance, who, sales ? entry::Side::Dare : entry::Side::Avere, total});
 
       // Most invoices are paid, within two months, to the cash box or a bank; some partly.
       if (pick(1, 10) <= 7) {
-        entry::Payment p;
-        p.counterparty = entry::codeText(who);
+        records::Payment p;
+        p.counterparty = records::codeText(who);
         const int payMonth = std::min(12, month + pick(0, 2));
         p.date = date(std::min(28, dayOfYear + 1), payMonth);
         p.description = (sales ? "Incasso fatt. n. " : "Pagamento fatt. n. ") + r.documentNumber;
-        const double paid = pick(1, 4) == 1 ? frame::roundTo(total / 2, 2) : total;
-        p.amount = entry::amountForField(paid, 10);
-        p.cashBank = entry::codeText(pick(1, static_cast<int>(kAccounts.size())));
+        const double paid = pick(1, 4) == 1 ? records::roundTo(total / 2, 2) : total;
+        p.amount = records::amountForField(paid, 10);
+        p.cashBank = records::codeText(pick(1, static_cast<int>(kAccounts.size())));
         payments.push_back(p);
       }
     }
     for (std::size_t i = 0; i < payments.size(); ++i) {
-      entry::W_12(catalogue_, payments[i]);
+      records::W_12(catalogue_, payments[i]);
       catalogue_.channel(12).write(static_cast<long>(i + 1));
       for (const entry::Posting& posting : entry::postingsOf(kind, entry::effectOf(payments[i])))
         entry::post(catalogue_, posting);
@@ -334,26 +334,26 @@ class Demo {
     header.count = count;
     header.payments = static_cast<int>(payments.size());
     header.lastPage = 0;
-    entry::writeHeader(catalogue_, header);
+    records::writeHeader(catalogue_, header);
   }
 
   // Every day's takings at 4, 10 and 20 % and under ventilation; Sundays closed.
   void takings() {
-    frame::Channel& corris = catalogue_.O_27();
+    records::Channel& corris = catalogue_.O_27();
     int weekday = 5;  // 1 January 2011 was a Saturday (0 = Monday)
     for (int month = 1; month <= 12; ++month) {
-      entry::Takings t;
-      for (int day = 1; day <= entry::kDays; ++day) {
+      records::Takings t;
+      for (int day = 1; day <= records::kDays; ++day) {
         const bool open = day <= daysIn(month) && weekday != 6;
         if (day <= daysIn(month)) weekday = (weekday + 1) % 7;
-        for (int block = 0; block < entry::kTakingsBlocks; ++block) {
+        for (int block = 0; block < records::kTakingsBlocks; ++block) {
           static constexpr int kHigh[] = {4000, 8000, 30000, 60000};
           t.day[static_cast<std::size_t>(block)][static_cast<std::size_t>(day - 1)] =
-              open ? entry::amountForField(pick(500, kHigh[block]) / 100.0, 10) : std::string();
+              open ? records::amountForField(pick(500, kHigh[block]) / 100.0, 10) : std::string();
         }
       }
       corris.read(month);
-      entry::W_27(catalogue_, t);
+      records::W_27(catalogue_, t);
       corris.write(month);
     }
   }
@@ -361,8 +361,8 @@ class Demo {
   static inline const std::vector<std::string> kAccounts = {"CASSA CONTANTI", "BANCA INTESA C/C 1234",
                                                             "UNICREDIT C/C 5678", "POSTA C/C 9012"};
 
-  frame::Context context_;
-  frame::Catalogue catalogue_;
+  records::Context context_;
+  records::Catalogue catalogue_;
   std::mt19937 random_;
 };
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <string>
 
-#include "frame/field_editor.h"
-#include "frame/record_file.h"
-#include "frame/text.h"
-#include "frame/window.h"
+#include "screen/field_editor.h"
+#include "records/record_file.h"
+#include "records/text.h"
+#include "screen/window.h"
 #include "platform/console.h"
 #include "platform/dos_path.h"
 #include "platform/error.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-using vellano::frame::FieldEditor;
+using vellano::screen::FieldEditor;
 using vellano::printout::OrbwSettings;
 
 constexpr std::uint8_t kTextAttr = 0x70;     // black on light grey
@@ -57,7 +57,7 @@ class Dialog {
     answers[4] = isSet(in.landscape) ? 'O' : 'V';
     answers[5] = 'S';
 
-    vellano::frame::WindowDescriptor d;
+    vellano::screen::WindowDescriptor d;
     d.top = kTop;
     d.left = kLeft;
     d.bottom = kTop + 2 * static_cast<int>(kQuestions.size()) + 2;
@@ -68,7 +68,7 @@ class Dialog {
     d.interiorAttr = kTextAttr;
     d.borderAttr = kTextAttr;
     d.titleAttr = 0x74;
-    vellano::frame::Window window(console_.screen(), d, "IMPOSTAZIONI DI STAMPA");
+    vellano::screen::Window window(console_.screen(), d, "IMPOSTAZIONI DI STAMPA");
     for (std::size_t i = 0; i < kQuestions.size(); ++i) {
       console_.screen().putText(rowOf(i), kLeft + 2, kQuestions[i].text, kTextAttr);
       console_.screen().put(rowOf(i), kAnswerColumn, static_cast<std::uint8_t>(answers[i]), kTextAttr);
@@ -78,14 +78,14 @@ class Dialog {
     while (i < kQuestions.size()) {
       console_.setCursor(rowOf(i), kAnswerColumn);
       editor_.setCapitals(true);
-      const vellano::frame::FieldResult r = editor_.edit(-1, std::string(1, answers[i]));
-      if (r.exitCode == vellano::frame::kExitEsc) return false;
-      if (r.exitCode == vellano::frame::kExitUp) {
+      const vellano::screen::FieldResult r = editor_.edit(-1, std::string(1, answers[i]));
+      if (r.exitCode == vellano::screen::kExitEsc) return false;
+      if (r.exitCode == vellano::screen::kExitUp) {
         if (i > 0) --i;
         continue;
       }
-      if (r.exitCode != vellano::frame::kExitEnter) continue;
-      const std::string typed = vellano::frame::upper(vellano::frame::trim(r.text));
+      if (r.exitCode != vellano::screen::kExitEnter) continue;
+      const std::string typed = vellano::records::upper(vellano::records::trim(r.text));
       if (typed.size() != 1 || kQuestions[i].letters.find(typed[0]) == std::string_view::npos) {
         console_.beep();
         continue;
@@ -114,14 +114,14 @@ class Dialog {
 int main() {
   namespace printout = vellano::printout;
   try {
-    vellano::frame::RecordFile file(vellano::platform::hostPath("ORBW.DAT"), printout::kOrbwRecordLength);
-    const OrbwSettings in = printout::orbwFromRecord(vellano::frame::Record(file.read(printout::kOrbwRecord)));
+    vellano::records::RecordFile file(vellano::platform::hostPath("ORBW.DAT"), printout::kOrbwRecordLength);
+    const OrbwSettings in = printout::orbwFromRecord(vellano::records::Record(file.read(printout::kOrbwRecord)));
     OrbwSettings out = in;
     {
       vellano::platform::Console console(vellano::platform::makeBackend());
       out.confirm = Dialog(console).run(in, out) ? "S" : "N";
     }
-    vellano::frame::Record record(file.read(printout::kOrbwRecord));
+    vellano::records::Record record(file.read(printout::kOrbwRecord));
     printout::orbwToRecord(out, record);
     file.write(printout::kOrbwRecord, record.bytes());
     return 0;

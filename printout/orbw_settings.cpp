@@ -6,16 +6,16 @@
 namespace vellano::printout {
 namespace {
 
-constexpr auto kFields = frame::fieldsFromWidths({1, 1, 1, 1, 1, 1, 1});
+constexpr auto kFields = records::fieldsFromWidths({1, 1, 1, 1, 1, 1, 1});
 
 // A field never written holds NUL, which reads as blank like any other unset flag.
-std::string flag(const frame::Record& record, std::size_t index) {
+std::string flag(const records::Record& record, std::size_t index) {
   return record.text(kFields[index]);
 }
 
 }  // namespace
 
-OrbwSettings orbwFromRecord(const frame::Record& record) {
+OrbwSettings orbwFromRecord(const records::Record& record) {
   OrbwSettings s;
   s.laser = flag(record, 0);
   s.pdf = flag(record, 1);
@@ -27,7 +27,7 @@ OrbwSettings orbwFromRecord(const frame::Record& record) {
   return s;
 }
 
-void orbwToRecord(const OrbwSettings& settings, frame::Record& record) {
+void orbwToRecord(const OrbwSettings& settings, records::Record& record) {
   if (record.bytes().size() < kOrbwRecordLength) record.bytes().resize(kOrbwRecordLength, '\0');
   const std::array<const std::string*, 7> values = {&settings.laser,     &settings.pdf,
                                                     &settings.view,      &settings.windows,
@@ -36,11 +36,11 @@ void orbwToRecord(const OrbwSettings& settings, frame::Record& record) {
   for (std::size_t i = 0; i < values.size(); ++i) record.set(kFields[i], *values[i]);
 }
 
-void L_98(const frame::Catalogue& catalogue, OrbwSettings& settings) {
+void L_98(const records::Catalogue& catalogue, OrbwSettings& settings) {
   settings = orbwFromRecord(catalogue.channel(98).buffer());
 }
 
-void W_98(frame::Catalogue& catalogue, const OrbwSettings& settings) {
+void W_98(records::Catalogue& catalogue, const OrbwSettings& settings) {
   orbwToRecord(settings, catalogue.channel(98).buffer());
 }
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "frame/catalogue.h"
-#include "frame/record_file.h"
+#include "records/catalogue.h"
+#include "records/record_file.h"
 
 namespace vellano::printout {
 
@@ -25,11 +25,11 @@ struct OrbwSettings {
 };
 
 // Record layout and conversions, shared with the dialog program.
-OrbwSettings orbwFromRecord(const frame::Record& record);
-void orbwToRecord(const OrbwSettings& settings, frame::Record& record);
+OrbwSettings orbwFromRecord(const records::Record& record);
+void orbwToRecord(const OrbwSettings& settings, records::Record& record);
 
 // Buffer of channel 98 to variables and back.
-void L_98(const frame::Catalogue& catalogue, OrbwSettings& settings);
-void W_98(frame::Catalogue& catalogue, const OrbwSettings& settings);
+void L_98(const records::Catalogue& catalogue, OrbwSettings& settings);
+void W_98(records::Catalogue& catalogue, const OrbwSettings& settings);
 
 }  // namespace vellano::printout

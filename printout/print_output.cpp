@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "frame/field_editor.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
+#include "screen/field_editor.h"
+#include "records/numbers.h"
+#include "records/text.h"
 #include "platform/commands.h"
 #include "platform/dos_path.h"
 #include "platform/error.h"
@@ -51,13 +51,13 @@ void writeBatch(const std::string& fileName) {
 
 }  // namespace
 
-void PrintOutput::ORBWW(frame::Session& session, const PrintRequest& request) {
-  frame::Catalogue& catalogue = session.catalogue;
+void PrintOutput::ORBWW(screen::Session& session, const PrintRequest& request) {
+  records::Catalogue& catalogue = session.catalogue;
   pitch_ = request.pitch;
   fileName_ = request.fileName.empty() ? "LASER" : request.fileName;
 
   catalogue.close(98);
-  frame::Channel& orbw = catalogue.O_98();
+  records::Channel& orbw = catalogue.O_98();
   W_98(catalogue, OrbwSettings{"", "", "", "", "", "", ""});
   orbw.write(kOrbwRecord);
 
@@ -87,11 +87,11 @@ void PrintOutput::ORBWW(frame::Session& session, const PrintRequest& request) {
   if (pdfSet && laserSet) secondAction_ = "F";
   if (settings_.windows == "1" && !pdfSet) secondAction_ = "W";
 
-  verticalMotion_ = frame::val(pitch_) > 13 ? "l4" : "l8";
+  verticalMotion_ = records::val(pitch_) > 13 ? "l4" : "l8";
   openChannel(session);
 
   if (laserSet) {
-    if (frame::val(pitch_) == 0) pitch_ = "10";
+    if (records::val(pitch_) == 0) pitch_ = "10";
     if (settings_.portrait == "1") orientation_ = "0";
     if (settings_.landscape == "1") orientation_ = "1";
     sendSetUp();
@@ -100,7 +100,7 @@ void PrintOutput::ORBWW(frame::Session& session, const PrintRequest& request) {
   }
 }
 
-void PrintOutput::openChannel(frame::Session& session) {
+void PrintOutput::openChannel(screen::Session& session) {
   channel_.close();
   if (destination_ == "S") {
     fileName_ = "LPT1:";
@@ -129,9 +129,9 @@ void PrintOutput::sendSetUp() {
   channel_.printLine();
 }
 
-bool PrintOutput::condensed() const { return destination_ != "F" && frame::val(pitch_) > 10; }
+bool PrintOutput::condensed() const { return destination_ != "F" && records::val(pitch_) > 10; }
 
-void PrintOutput::ORBWWS(frame::Session& session) {
+void PrintOutput::ORBWWS(screen::Session& session) {
   if (fileName_.empty()) fileName_ = "LASER";
   if (channel_.isOpen()) {
     if (laser()) {
@@ -188,33 +188,33 @@ void PrintOutput::LASOFF(std::string_view pageSetup) {
   channel_.printLine();
 }
 
-int PrintOutput::ORBW(frame::Session& session, const PrintRequest& request, int row, int col,
+int PrintOutput::ORBW(screen::Session& session, const PrintRequest& request, int row, int col,
                       std::uint8_t attr) {
   platform::Console& console = session.console;
-  frame::FieldEditor& editor = session.editor;
+  screen::FieldEditor& editor = session.editor;
   pitch_ = request.pitch;
   fileName_ = request.fileName.empty() ? "LASER" : request.fileName;
   std::string answer = "F";
   while (true) {
     console.screen().putText(row, col, std::string(kPrintPrompt), attr);
     console.setCursor(row, col + static_cast<int>(kPrintPrompt.size()));
-    frame::FieldResult r = editor.edit(-2, answer);
-    if (r.exitCode == frame::kExitEsc) {
+    screen::FieldResult r = editor.edit(-2, answer);
+    if (r.exitCode == screen::kExitEsc) {
       destination_.clear();
       secondAction_.clear();
-      return frame::kExitEsc;
+      return screen::kExitEsc;
     }
-    answer = frame::upper(r.text);
-    if (r.exitCode == frame::kExitUp) {
-      console.screen().putText(row, col + 32, frame::fitLeft(answer, 2), attr);
+    answer = records::upper(r.text);
+    if (r.exitCode == screen::kExitUp) {
+      console.screen().putText(row, col + 32, records::fitLeft(answer, 2), attr);
     }
-    const std::string padded = frame::fitLeft(answer, 2);
+    const std::string padded = records::fitLeft(answer, 2);
     const std::string first = padded.substr(0, 1);
     const std::string last = padded.substr(1, 1);
     if (first == "N") {
       destination_.clear();
       secondAction_.clear();
-      return frame::kExitEsc;
+      return screen::kExitEsc;
     }
     const bool firstOk = first == "S" || first == "V" || first == "L" || first == "W" || first == "F";
     const bool lastOk = last == " " || last == "W" || last == "F";
@@ -235,10 +235,10 @@ int PrintOutput::ORBW(frame::Session& session, const PrintRequest& request, int 
     platform::runCommand("CMD /C DEL " + fileName_, console);
   }
   channel_.open(fileName_);
-  return frame::kExitEnter;
+  return screen::kExitEnter;
 }
 
-void PrintOutput::ORBWS(frame::Session& session) {
+void PrintOutput::ORBWS(screen::Session& session) {
   channel_.close();
   if (destination_.empty()) return;
   platform::Console& console = session.console;

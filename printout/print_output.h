@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "frame/session.h"
+#include "screen/session.h"
 #include "printout/orbw_settings.h"
 #include "printout/print_channel.h"
 
@@ -27,9 +27,9 @@ class PrintOutput {
   PrintOutput() = default;
 
   // Start of print with the dialog. Afterwards confirmed() tells whether to print at all.
-  void ORBWW(frame::Session& session, const PrintRequest& request);
+  void ORBWW(screen::Session& session, const PrintRequest& request);
   // End of print for ORBWW: printer reset, channel closed, follow-up program.
-  void ORBWWS(frame::Session& session);
+  void ORBWWS(screen::Session& session);
 
   // Another pitch in the middle of a report; `pageSetup` "X" sends the page set-up again.
   void LASON(std::string_view pageSetup, std::string_view pitch);
@@ -38,9 +38,9 @@ class PrintOutput {
 
   // Start of print with the console prompt at (row, col) in `attr`. Returns the field
   // editor's exit code: ESC (also for "N") leaves with nothing opened.
-  int ORBW(frame::Session& session, const PrintRequest& request, int row, int col, std::uint8_t attr);
+  int ORBW(screen::Session& session, const PrintRequest& request, int row, int col, std::uint8_t attr);
   // End of print for ORBW.
-  void ORBWS(frame::Session& session);
+  void ORBWS(screen::Session& session);
 
   PrintChannel& channel() { return channel_; }
   void closeChannel() { channel_.close(); }
@@ -55,7 +55,7 @@ class PrintOutput {
   bool laser() const { return settings_.laser == "1"; }
 
  private:
-  void openChannel(frame::Session& session);
+  void openChannel(screen::Session& session);
   void sendSetUp();
   bool condensed() const;
 

@@ -1,5 +1,5 @@
 # The terminal backend in a real terminal: a probe program driven through tmux.
-add_executable(term_probe ${CMAKE_CURRENT_SOURCE_DIR}/programs/term_probe.cpp)
+add_executable(term_probe ${CMAKE_CURRENT_SOURCE_DIR}/probes/term_probe.cpp)
 target_link_libraries(term_probe PRIVATE platform)
 
 add_test(NAME terminal_tmux

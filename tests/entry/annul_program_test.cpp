@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "entry_support.h"
-#include "frame/record_file.h"
+#include "records/record_file.h"
 
 namespace vellano::entry {
 namespace {
@@ -17,15 +17,15 @@ using testing::oneLine;
 using testing::RegisterFolder;
 
 // The 200 bytes the record layer stores for `r`.
-std::string bytesOf(const Registration& r) {
-  frame::Record record(registration_layout::kLength);
-  packRegistration(r, record);
+std::string bytesOf(const records::Registration& r) {
+  records::Record record(records::registration_layout::kLength);
+  records::packRegistration(r, record);
   return record.bytes();
 }
 
-Registration dated(const std::string& date, const std::string& letter, const std::string& number,
+records::Registration dated(const std::string& date, const std::string& letter, const std::string& number,
                    const std::string& note) {
-  Registration r = oneLine("1", "20", "100", number);
+  records::Registration r = oneLine("1", "20", "100", number);
   r.date = date;
   r.protocolLetter = letter;
   r.note = note;
@@ -38,32 +38,32 @@ class AnnulProgram : public RegisterFolder {
   void SetUp() override {
     RegisterFolder::SetUp();
     customers({"ROSSI SRL"});
-    RegisterHeader h;
+    records::RegisterHeader h;
     h.protocol = {0, 30, 0, 0, 0};
     first_ = dated("010511", "V", "29", "PRIMA");
     second_ = dated("140511", "V", "30", "SECONDA");
-    registrations(RegisterKind::Sales, {first_, second_}, h);
-    master::BalanceTotals totals;
+    registrations(records::RegisterKind::Sales, {first_, second_}, h);
+    records::BalanceTotals totals;
     totals.dare = 240;
-    openRegister(catalogue(), RegisterKind::Sales);
-    master::W_8(catalogue(), totals);
+    records::openRegister(catalogue(), records::RegisterKind::Sales);
+    records::W_8(catalogue(), totals);
     catalogue().channel(8).write(1);
   }
-  std::string stored(long n) { return rawRecord("VENDIT11.DAT", registration_layout::kLength, n); }
+  std::string stored(long n) { return rawRecord("VENDIT11.DAT", records::registration_layout::kLength, n); }
   // What must not move when only a date changes.
   void expectOnlyTheDateOfTwoChanged(const std::string& date) {
-    Registration expected = second_;
+    records::Registration expected = second_;
     expected.date = date;
     EXPECT_EQ(stored(2), bytesOf(expected));
     EXPECT_EQ(stored(1), bytesOf(first_));
-    const RegisterHeader h = readHeader(RegisterKind::Sales);
+    const records::RegisterHeader h = readHeader(records::RegisterKind::Sales);
     EXPECT_EQ(h.count, 2);
     EXPECT_EQ(h.protocol[1], 30);
-    EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 1).dare, 240);
+    EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 1).dare, 240);
   }
 
-  Registration first_;
-  Registration second_;
+  records::Registration first_;
+  records::Registration second_;
 };
 
 TEST_F(AnnulProgram, AnnulStoresTildeAndRestoreTakesAFullNewDate) {
@@ -76,7 +76,7 @@ TEST_F(AnnulProgram, AnnulStoresTildeAndRestoreTakesAFullNewDate) {
   // Back in the record-number field.
   EXPECT_NE(r.dumps[2].find("Pagamenti"), std::string::npos);
   EXPECT_EQ(r.dumps[2].find("VUOI ANNULLARE"), std::string::npos);
-  EXPECT_EQ(read(RegisterKind::Sales, 2).date, "~40511");
+  EXPECT_EQ(read(records::RegisterKind::Sales, 2).date, "~40511");
   EXPECT_EQ(stored(2).substr(0, 6), "~40511");
   expectOnlyTheDateOfTwoChanged("~40511");
 
@@ -94,7 +94,7 @@ TEST_F(AnnulProgram, AnnulStoresTildeAndRestoreTakesAFullNewDate) {
   EXPECT_EQ(cells(r.dumps[2], 12, 11, 27), "Data Registrazione : " + dots);  // asked again, empty
   EXPECT_EQ(cells(r.dumps[2], 10, 11, 38), "VUOI RIPRISTINARE QUESTA RIGA [S/N] : ");
   EXPECT_NE(r.dumps[3].find("Pagamenti"), std::string::npos);
-  EXPECT_EQ(read(RegisterKind::Sales, 2).date, "160511");
+  EXPECT_EQ(read(records::RegisterKind::Sales, 2).date, "160511");
   expectOnlyTheDateOfTwoChanged("160511");
 }
 
@@ -115,8 +115,8 @@ TEST_F(AnnulProgram, NoOrEscAtThePromptsChangeNothingAndGoBackToTheDate) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     second_.date = c.date;
-    openRegister(catalogue(), RegisterKind::Sales);
-    writeRegistration(catalogue(), 2, second_);
+    records::openRegister(catalogue(), records::RegisterKind::Sales);
+    records::writeRegistration(catalogue(), 2, second_);
     auto r = run("\"v\" \"2\" <ENTER> <F9> " + c.answer + " <SNAP> <ESC> <ESC> <ESC>");
     ASSERT_EQ(r.status, 0);
     ASSERT_GE(r.dumps.size(), 1u);
@@ -128,14 +128,14 @@ TEST_F(AnnulProgram, NoOrEscAtThePromptsChangeNothingAndGoBackToTheDate) {
 
 TEST_F(AnnulProgram, PurchaseRegisterAnnulsInItsOwnFile) {
   suppliers({"ALFA SPA"});
-  Registration bought = dated("310511", "A", "3", "ACQUISTO");
+  records::Registration bought = dated("310511", "A", "3", "ACQUISTO");
   bought.counterparty = "9001";
-  registrations(RegisterKind::Purchases, {bought});
+  registrations(records::RegisterKind::Purchases, {bought});
   auto r = run("\"a\" \"1\" <ENTER> <F9> \"S\" <ENTER> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
   bought.date = "~10511";
-  EXPECT_EQ(rawRecord("ACQUIS11.DAT", registration_layout::kLength, 1), bytesOf(bought));
-  EXPECT_EQ(readHeader(RegisterKind::Purchases).count, 1);
+  EXPECT_EQ(rawRecord("ACQUIS11.DAT", records::registration_layout::kLength, 1), bytesOf(bought));
+  EXPECT_EQ(readHeader(records::RegisterKind::Purchases).count, 1);
   expectOnlyTheDateOfTwoChanged("140511");  // the sales register is left alone
 }
 
@@ -144,7 +144,7 @@ TEST_F(AnnulProgram, F9OnANewRegistrationWritesNothing) {
   ASSERT_EQ(r.status, 0);
   ASSERT_GE(r.dumps.size(), 1u);
   EXPECT_EQ(r.dumps[0].find("VUOI "), std::string::npos);
-  EXPECT_EQ(readFile("VENDIT11.DAT").size(), 2 * registration_layout::kLength);
+  EXPECT_EQ(readFile("VENDIT11.DAT").size(), 2 * records::registration_layout::kLength);
   expectOnlyTheDateOfTwoChanged("140511");
 }
 
@@ -159,29 +159,29 @@ using Protocols = std::vector<std::pair<std::string, std::string>>;  // letter, 
 
 class ReorderProgram : public RegisterFolder {
  protected:
-  void write(RegisterKind kind, const std::vector<Reg>& regs) {
+  void write(records::RegisterKind kind, const std::vector<Reg>& regs) {
     before_.clear();
     for (std::size_t i = 0; i < regs.size(); ++i)
       before_.push_back(dated(regs[i].date, regs[i].letter, regs[i].number, "NOTA " + std::to_string(i + 1)));
-    RegisterHeader h;
+    records::RegisterHeader h;
     h.protocol = {0, 77, 0, 0, 0};
     registrations(kind, before_, h);
   }
   // Every record as before, except its protocol letter and number.
-  void expectProtocols(RegisterKind kind, const Protocols& expected) {
+  void expectProtocols(records::RegisterKind kind, const Protocols& expected) {
     ASSERT_EQ(expected.size(), before_.size());
-    const std::string file = kind == RegisterKind::Sales ? "VENDIT11.DAT" : "ACQUIS11.DAT";
+    const std::string file = kind == records::RegisterKind::Sales ? "VENDIT11.DAT" : "ACQUIS11.DAT";
     for (std::size_t i = 0; i < expected.size(); ++i) {
       SCOPED_TRACE("record " + std::to_string(i + 1));
-      Registration want = before_[i];
+      records::Registration want = before_[i];
       want.protocolLetter = expected[i].first;
       want.protocolNumber = expected[i].second;
-      EXPECT_EQ(rawRecord(file, registration_layout::kLength, static_cast<long>(i + 1)), bytesOf(want));
-      const Registration got = read(kind, static_cast<long>(i + 1));
+      EXPECT_EQ(rawRecord(file, records::registration_layout::kLength, static_cast<long>(i + 1)), bytesOf(want));
+      const records::Registration got = read(kind, static_cast<long>(i + 1));
       EXPECT_EQ(got.protocolLetter, expected[i].first);
       EXPECT_EQ(got.protocolNumber, expected[i].second);
     }
-    const RegisterHeader h = readHeader(kind);  // the counters are left to F3
+    const records::RegisterHeader h = readHeader(kind);  // the counters are left to F3
     EXPECT_EQ(h.count, static_cast<int>(before_.size()));
     EXPECT_EQ(h.protocol[1], 77);
   }
@@ -192,7 +192,7 @@ class ReorderProgram : public RegisterFolder {
                "\" <ENTER> \"" + answer + "\" <ENTER> <SNAP> <ESC> <ESC>");
   }
 
-  std::vector<Registration> before_;
+  std::vector<records::Registration> before_;
 };
 
 TEST_F(ReorderProgram, RecordOrderNumbersAroundAnAnnulledRegistration) {
@@ -201,15 +201,15 @@ TEST_F(ReorderProgram, RecordOrderNumbersAroundAnAnnulledRegistration) {
   struct Case {
     const char* name;
     const char* menuKey;
-    RegisterKind kind;
+    records::RegisterKind kind;
     std::string from, to, start;
     Protocols expected;
   };
   const std::vector<Case> cases{
-      {"1-4 from 1", "v", RegisterKind::Sales, "1", "4", "1", {{"V", "1"}, {"V", "2"}, {"", ""}, {"V", "3"}}},
-      {"0-0 means 1-N", "v", RegisterKind::Sales, "0", "0", "1", {{"V", "1"}, {"V", "2"}, {"", ""}, {"V", "3"}}},
-      {"2-3 from 10", "v", RegisterKind::Sales, "2", "3", "10", {{"X", "40"}, {"V", "10"}, {"", ""}, {"X", "43"}}},
-      {"purchases 3-4 from 7", "a", RegisterKind::Purchases, "3", "4", "7",
+      {"1-4 from 1", "v", records::RegisterKind::Sales, "1", "4", "1", {{"V", "1"}, {"V", "2"}, {"", ""}, {"V", "3"}}},
+      {"0-0 means 1-N", "v", records::RegisterKind::Sales, "0", "0", "1", {{"V", "1"}, {"V", "2"}, {"", ""}, {"V", "3"}}},
+      {"2-3 from 10", "v", records::RegisterKind::Sales, "2", "3", "10", {{"X", "40"}, {"V", "10"}, {"", ""}, {"X", "43"}}},
+      {"purchases 3-4 from 7", "a", records::RegisterKind::Purchases, "3", "4", "7",
        {{"X", "40"}, {"X", "41"}, {"", ""}, {"A", "7"}}},
   };
   for (const Case& c : cases) {
@@ -247,10 +247,10 @@ TEST_F(ReorderProgram, DateOrderFollowsDateThenOldProtocolAndLeavesAnnulledAlone
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    write(RegisterKind::Sales, c.regs);
+    write(records::RegisterKind::Sales, c.regs);
     auto r = reorder("v", "1", "3", c.start, "D");
     ASSERT_EQ(r.status, 0);
-    expectProtocols(RegisterKind::Sales, c.expected);
+    expectProtocols(records::RegisterKind::Sales, c.expected);
   }
 }
 
@@ -278,18 +278,18 @@ TEST_F(ReorderProgram, RefusedValuesAreAskedAgainAndNoOrEscWriteNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    write(RegisterKind::Sales, regs);
+    write(records::RegisterKind::Sales, regs);
     auto r = run("\"v\" <F4> " + c.keys + " <SNAP> <ESC> <ESC>");
     ASSERT_EQ(r.status, 0);
     ASSERT_GE(r.dumps.size(), 1u);
     EXPECT_NE(r.dumps[0].find("Pagamenti"), std::string::npos);
     EXPECT_EQ(r.dumps[0].find("RIORDINO PROTOCOLLO"), std::string::npos);
-    expectProtocols(RegisterKind::Sales, c.expected);
+    expectProtocols(records::RegisterKind::Sales, c.expected);
   }
 }
 
 TEST_F(ReorderProgram, TheRegistrationOnShowIsReadAgainAfterRenumbering) {
-  write(RegisterKind::Sales, {{"050111", "V", "9"}, {"020111", "V", "7"}, {"020111", "V", "8"}});
+  write(records::RegisterKind::Sales, {{"050111", "V", "9"}, {"020111", "V", "7"}, {"020111", "V", "8"}});
   // Registration 1 chosen and left, then F4: the window, then registration 1 with its new number.
   auto r = run("\"v\" \"1\" <ENTER> <ESC> <F4> <SNAP> \"0\" <ENTER> \"0\" <ENTER> \"1\" <ENTER> <SNAP> \"D\" <ENTER> "
                "<SNAP> <ESC> <ESC> <ESC>");
@@ -306,7 +306,7 @@ TEST_F(ReorderProgram, TheRegistrationOnShowIsReadAgainAfterRenumbering) {
   EXPECT_EQ(cells(r.dumps[1], 10, 18, 4), "   1");
   EXPECT_EQ(cells(r.dumps[2], 2, 114, 4), "   1");
   EXPECT_EQ(cells(r.dumps[2], 16, 52, 15), "V . 2 . 3      ");
-  expectProtocols(RegisterKind::Sales, {{"V", "3"}, {"V", "1"}, {"V", "2"}});
+  expectProtocols(records::RegisterKind::Sales, {{"V", "3"}, {"V", "1"}, {"V", "2"}});
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals_support.h"
 
 namespace vellano::entry {
@@ -16,8 +16,8 @@ using master::testing::recordOf;
 using master::testing::ScriptedSession;
 
 std::string registrationBytes(std::string_view date) {
-  frame::Record record(registration_layout::kLength);
-  Registration r;
+  records::Record record(records::registration_layout::kLength);
+  records::Registration r;
   r.date = date;
   r.counterparty = "12";
   r.documentNumber = "A7";
@@ -26,7 +26,7 @@ std::string registrationBytes(std::string_view date) {
   r.section = "1";
   r.lines[0].rateText = "20";
   r.lines[0].taxableText = "100";
-  packRegistration(r, record);
+  records::packRegistration(r, record);
   return record.bytes();
 }
 
@@ -40,15 +40,15 @@ class AnnulTest : public vellano::testing::WorkFolder {
   struct Outcome {
     AnnulResult result;
     std::string stored;  // record 2 afterwards
-    Registration shown;
+    records::Registration shown;
     int beeps;
   };
   Outcome run(std::string_view script) {
     ScriptedSession s(script);
     s.context.yearSuffix = "11";
     s.context.workingDate = "150511";
-    Registration reg = unpackRegistration(frame::Record(registrationBytes(date_)));
-    const AnnulResult result = annulOrRestore(s.session, RegisterKind::Sales, 2, reg);
+    records::Registration reg = records::unpackRegistration(records::Record(registrationBytes(date_)));
+    const AnnulResult result = annulOrRestore(s.session, records::RegisterKind::Sales, 2, reg);
     s.catalogue.closeAll();
     return {result, recordOf("VENDIT11.DAT", 200, 2), reg, s.backend().beeps()};
   }

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals_support.h"
 #include "platform/programs.h"
 #include "support/headless_run.h"
@@ -112,9 +112,9 @@ TEST_F(BackupRun, ArchivesTheDataFilesOfTheYearAndCopiesThemToDriveA) {
   if (platform::findInPath("7zz").empty()) GTEST_SKIP() << "7-Zip (7zz) is not installed";
   auto r = run();
   ASSERT_EQ(r.status, 0);
-  frame::Context context;
+  records::Context context;
   context.yearSuffix = "11";
-  frame::Catalogue catalogue(context);
+  records::Catalogue catalogue(context);
   EXPECT_EQ(r.commands, backupCommands("11", registryFolder(catalogue)));
 
   std::vector<std::string> names = archiveNames("PCOP.ZIP");
@@ -125,7 +125,7 @@ TEST_F(BackupRun, ArchivesTheDataFilesOfTheYearAndCopiesThemToDriveA) {
                                              "PSALCL11.DAT", "SOTCON.DAT", "TABIVA.DAT", "VENDIT11.DAT"}));
   EXPECT_EQ(readFile("DRIVE-A/PCOP.ZIP"), readFile("PCOP.ZIP"));
   ASSERT_GE(r.dumps.size(), 1u);
-  EXPECT_EQ(frame::trimRight(message(r)), "Copia eseguita. Premi un tasto.");
+  EXPECT_EQ(records::trimRight(message(r)), "Copia eseguita. Premi un tasto.");
 }
 
 TEST_F(BackupRun, AMissingArchiverIsSaidOnScreen) {
@@ -135,7 +135,7 @@ TEST_F(BackupRun, AMissingArchiverIsSaidOnScreen) {
   auto r = run();
   ASSERT_EQ(r.status, 0);
   ASSERT_GE(r.dumps.size(), 1u);
-  EXPECT_EQ(frame::trimRight(message(r)), "ATTENZIONE: programma 7-Zip non trovato, archivio PCOP.ZIP non creato.");
+  EXPECT_EQ(records::trimRight(message(r)), "ATTENZIONE: programma 7-Zip non trovato, archivio PCOP.ZIP non creato.");
   EXPECT_FALSE(std::filesystem::exists("PCOP.ZIP"));  // the old one went with command 1
 }
 
@@ -145,7 +145,7 @@ TEST_F(BackupRun, AMissingDriveAFolderIsSaidOnScreen) {
   auto r = run();
   ASSERT_EQ(r.status, 0);
   ASSERT_GE(r.dumps.size(), 1u);
-  EXPECT_EQ(frame::trimRight(message(r)),
+  EXPECT_EQ(records::trimRight(message(r)),
             "ATTENZIONE: copia di PCOP.ZIP su A: non riuscita (unita' A: non trovata).");
   EXPECT_TRUE(std::filesystem::exists("PCOP.ZIP"));
 }

@@ -26,25 +26,25 @@ using testing::writeMasters;
 TEST(PostingTable, EachSideFollowsTheRegister) {
   using F = AccountFile;
   struct Case {
-    RegisterKind kind;
+    records::RegisterKind kind;
     PaymentEffect effect;
     std::vector<Posting> expected;
   };
   const Case cases[] = {
-      {RegisterKind::Sales, {3, 100, 1}, {{F::Balance, 3, Side::Avere, 100}, {F::CashBank, 1, Side::Dare, 100}}},
-      {RegisterKind::Purchases, {3, 100, 1}, {{F::Balance, 3, Side::Dare, 100}, {F::CashBank, 1, Side::Avere, 100}}},
-      {RegisterKind::Sales, {8002, 50, 1}, {{F::CashBank, 2, Side::Avere, 50}, {F::CashBank, 1, Side::Dare, 50}}},
-      {RegisterKind::Purchases, {8002, 50, 0}, {{F::CashBank, 2, Side::Dare, 50}}},
-      {RegisterKind::Sales, {7999, -5, 0}, {{F::Balance, 7999, Side::Avere, -5}}},
-      {RegisterKind::Sales, {8000, 10, 2}, {{F::CashBank, 2, Side::Dare, 10}}},  // 8000 names no account
-      {RegisterKind::Sales, {0, 10, 0}, {}},
+      {records::RegisterKind::Sales, {3, 100, 1}, {{F::Balance, 3, Side::Avere, 100}, {F::CashBank, 1, Side::Dare, 100}}},
+      {records::RegisterKind::Purchases, {3, 100, 1}, {{F::Balance, 3, Side::Dare, 100}, {F::CashBank, 1, Side::Avere, 100}}},
+      {records::RegisterKind::Sales, {8002, 50, 1}, {{F::CashBank, 2, Side::Avere, 50}, {F::CashBank, 1, Side::Dare, 50}}},
+      {records::RegisterKind::Purchases, {8002, 50, 0}, {{F::CashBank, 2, Side::Dare, 50}}},
+      {records::RegisterKind::Sales, {7999, -5, 0}, {{F::Balance, 7999, Side::Avere, -5}}},
+      {records::RegisterKind::Sales, {8000, 10, 2}, {{F::CashBank, 2, Side::Dare, 10}}},  // 8000 names no account
+      {records::RegisterKind::Sales, {0, 10, 0}, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(postingsOf(c.kind, c.effect), c.expected) << c.effect.counterparty;
 }
 
 TEST(PaymentEffectOf, CodesThatAreNotWholeNumbersNameNoAccount) {
   struct Case {
-    Payment payment;
+    records::Payment payment;
     PaymentEffect expected;
   };
   const Case cases[] = {
@@ -60,11 +60,11 @@ TEST(PaymentEffectOf, CodesThatAreNotWholeNumbersNameNoAccount) {
 class BalanceFiles : public vellano::testing::WorkFolder {};
 
 TEST_F(BalanceFiles, RecordsPastTheEndAreCreatedAndTheReservedBytesKept) {
-  frame::Context context;
+  records::Context context;
   context.yearSuffix = "11";
-  frame::Catalogue catalogue(context);
-  openRegister(catalogue, RegisterKind::Sales);
-  catalogue.channel(8).buffer().bytes() = "ABCDEF" + frame::fitLeft(" 10", 12) + frame::fitLeft(" 2.5", 12);
+  records::Catalogue catalogue(context);
+  records::openRegister(catalogue, records::RegisterKind::Sales);
+  catalogue.channel(8).buffer().bytes() = "ABCDEF" + records::fitLeft(" 10", 12) + records::fitLeft(" 2.5", 12);
   catalogue.channel(8).write(2);
 
   post(catalogue, {AccountFile::Balance, 2, Side::Dare, 0.1});
@@ -74,7 +74,7 @@ TEST_F(BalanceFiles, RecordsPastTheEndAreCreatedAndTheReservedBytesKept) {
   catalogue.closeAll();
 
   EXPECT_EQ(testing::recordOf("PSALCL11.DAT", 30, 2).bytes(),
-            "ABCDEF" + frame::fitLeft(" 10.1", 12) + frame::fitLeft(" 0", 12));
+            "ABCDEF" + records::fitLeft(" 10.1", 12) + records::fitLeft(" 0", 12));
   EXPECT_EQ(testing::recordOf("PSALCL11.DAT", 30, 3).bytes(), std::string(30, '\0'));
   EXPECT_EQ(balanceSides("PSALCL11.DAT", 4).avere, " 12.25");
   EXPECT_EQ(cashBankSides(3).dare, " 10000000");
@@ -98,13 +98,13 @@ struct Expected {
 };
 
 // The posting rules written out again, independent of the code under test.
-Expected recompute(RegisterKind kind, const std::vector<Payment>& payments) {
-  const bool sales = kind == RegisterKind::Sales;
+Expected recompute(records::RegisterKind kind, const std::vector<records::Payment>& payments) {
+  const bool sales = kind == records::RegisterKind::Sales;
   Expected e;
-  for (const Payment& p : payments) {
-    const long c = static_cast<long>(frame::val(p.counterparty));
-    const long k = static_cast<long>(frame::val(p.cashBank));
-    const double a = frame::val(p.amount);
+  for (const records::Payment& p : payments) {
+    const long c = static_cast<long>(records::val(p.counterparty));
+    const long k = static_cast<long>(records::val(p.cashBank));
+    const double a = records::val(p.amount);
     if (c > 0 && c < 8000) e.add(false, c, !sales, a);
     if (c > 8000) e.add(true, c - 8000, !sales, a);
     if (k > 0) e.add(true, k, sales, a);
@@ -113,24 +113,24 @@ Expected recompute(RegisterKind kind, const std::vector<Payment>& payments) {
 }
 
 void expectSide(const std::string& stored, double expected, const std::string& what) {
-  if (frame::isBlank(stored)) {
-    EXPECT_EQ(frame::round2(expected), 0) << what;
+  if (records::isBlank(stored)) {
+    EXPECT_EQ(records::round2(expected), 0) << what;
   } else {
-    EXPECT_EQ(stored, frame::str(frame::round2(expected))) << what;
+    EXPECT_EQ(stored, records::str(records::round2(expected))) << what;
   }
 }
 
 TEST_F(BalanceFiles, RandomSavesAndCorrectionsLeaveTheBalancesOfTheFinalPayments) {
   const Masters masters{{"A", "B", "C", "D", "E"}, {"F1", "F2", "F3"}, {"Cassa", "Banca", "Posta"}};
-  for (RegisterKind kind : {RegisterKind::Sales, RegisterKind::Purchases}) {
+  for (records::RegisterKind kind : {records::RegisterKind::Sales, records::RegisterKind::Purchases}) {
     for (unsigned seed : {7u, 11u, 2026u}) {
-      SCOPED_TRACE("seed " + std::to_string(seed) + (kind == RegisterKind::Sales ? " sales" : " purchases"));
+      SCOPED_TRACE("seed " + std::to_string(seed) + (kind == records::RegisterKind::Sales ? " sales" : " purchases"));
       for (const char* file : {"PSALCL11.DAT", "PSALFO11.DAT", "PAGVEN11.DAT", "PAGACQ11.DAT", "INDVEN11.DAT",
                                "INDACQ11.DAT", "CASBAN.DAT"})
         std::filesystem::remove(file);
       std::mt19937 rng(seed);
       auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-      const bool sales = kind == RegisterKind::Sales;
+      const bool sales = kind == records::RegisterKind::Sales;
       std::string script;
       int count = 0;
       for (int op = 0; op < 40; ++op) {
@@ -152,24 +152,24 @@ TEST_F(BalanceFiles, RandomSavesAndCorrectionsLeaveTheBalancesOfTheFinalPayments
 
       PaymentSession s(script);
       writeMasters(s, masters);
-      RegisterHeader header = openRegister(s.catalogue, kind);
+      records::RegisterHeader header = records::openRegister(s.catalogue, kind);
       runPaymentsWindow(s.session, kind, header);
       ASSERT_EQ(s.backend().pending(), 0u);
       ASSERT_EQ(s.backend().beeps(), 0);
       s.catalogue.closeAll();
 
-      const RegisterHeader onFile = testing::headerOnFile(kind);
+      const records::RegisterHeader onFile = testing::headerOnFile(kind);
       ASSERT_EQ(onFile.payments, count);
-      std::vector<Payment> payments;
-      const std::string paymentFile = std::string(registerInfo(kind).stems.payments) + "11.DAT";
+      std::vector<records::Payment> payments;
+      const std::string paymentFile = std::string(records::registerInfo(kind).stems.payments) + "11.DAT";
       for (long n = 1; n <= count; ++n) {
-        const frame::Record r = testing::recordOf(paymentFile, 95, n);
-        namespace L = payment_layout;
-        payments.push_back(Payment{r.trimmed(L::kFields[L::kCounterparty]), "", "", r.trimmed(L::kFields[L::kAmount]),
+        const records::Record r = testing::recordOf(paymentFile, 95, n);
+        namespace L = records::payment_layout;
+        payments.push_back(records::Payment{r.trimmed(L::kFields[L::kCounterparty]), "", "", r.trimmed(L::kFields[L::kAmount]),
                                    r.trimmed(L::kFields[L::kCashBank])});
       }
       const Expected e = recompute(kind, payments);
-      const std::string balanceFile = std::string(registerInfo(kind).stems.balances) + "11.DAT";
+      const std::string balanceFile = std::string(records::registerInfo(kind).stems.balances) + "11.DAT";
       for (long n = 1; n <= 5; ++n) {
         expectSide(balanceSides(balanceFile, n).dare, e.at(false, n, true), "Dare of " + std::to_string(n));
         expectSide(balanceSides(balanceFile, n).avere, e.at(false, n, false), "Avere of " + std::to_string(n));

@@ -11,20 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "../frame/work_folder.h"
+#include "support/work_folder.h"
 #include "entry/balances.h"
-#include "entry/registration_files.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/numbers.h"
-#include "frame/startup_context.h"
+#include "records/registration_files.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "records/numbers.h"
+#include "records/startup_context.h"
 #include "master/cash_banks.h"
 #include "master/causals.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "master/fiscal_checks.h"
 #include "master/sub_accounts.h"
-#include "master/tax_return_codes.h"
+#include "records/tax_return_codes.h"
 #include "master/vat_table.h"
 
 namespace vellano::entry {
@@ -57,15 +57,15 @@ class DemoCompany : public vellano::testing::WorkFolder {
     WorkFolder::SetUp();
     ASSERT_EQ(runMakeDemo("."), 0);
     // Opened the way the programs open it: host mode 1, no arguments.
-    frame::resolveContext(catalogue_, {}, frame::StartupOptions{});
+    records::resolveContext(catalogue_, {}, records::StartupOptions{});
   }
   void TearDown() override {
     catalogue_.closeAll();
     WorkFolder::TearDown();
   }
 
-  frame::Context context_;
-  frame::Catalogue catalogue_{context_};
+  records::Context context_;
+  records::Catalogue catalogue_{context_};
 };
 
 TEST_F(DemoCompany, OpensAsTheCompanyOfTheYear2011) {
@@ -91,30 +91,30 @@ TEST_F(DemoCompany, CountersMatchTheRecords) {
   EXPECT_EQ(fileSize("CLIFOR.DAT"), 30 * 500);
   EXPECT_EQ(fileSize("ESTC.DAT"), 20 * 200);
   EXPECT_EQ(fileSize("CAUCON.DAT"), 10 * 500);
-  const int accounts = master::readCounter(catalogue_, master::kCashBankCounter);
+  const int accounts = records::readCounter(catalogue_, records::kCashBankCounter);
   EXPECT_GE(accounts, 2);
   EXPECT_EQ(fileSize("CASBAN.DAT"), accounts * 50);
 
   const struct {
-    RegisterKind kind;
+    records::RegisterKind kind;
     const char* registrations;
     const char* payments;
     int expected;
-  } registers[] = {{RegisterKind::Sales, "VENDIT11.DAT", "PAGVEN11.DAT", 200},
-                   {RegisterKind::Purchases, "ACQUIS11.DAT", "PAGACQ11.DAT", 150}};
+  } registers[] = {{records::RegisterKind::Sales, "VENDIT11.DAT", "PAGVEN11.DAT", 200},
+                   {records::RegisterKind::Purchases, "ACQUIS11.DAT", "PAGACQ11.DAT", 150}};
   for (const auto& r : registers) {
     SCOPED_TRACE(r.registrations);
-    const RegisterHeader header = openRegister(catalogue_, r.kind);
+    const records::RegisterHeader header = records::openRegister(catalogue_, r.kind);
     EXPECT_EQ(header.count, r.expected);
     EXPECT_EQ(fileSize(r.registrations), header.count * 200L);
     EXPECT_GT(header.payments, 0);
     EXPECT_EQ(fileSize(r.payments), header.payments * 95L);
     // Each sezionale's last protocol is its highest number, numbers running 1, 2, 3... in
     // date order; only sezionali 1 and 2 are used.
-    std::array<int, kSections> last{};
+    std::array<int, records::kSections> last{};
     std::string previousDate;
     for (long n = 1; n <= header.count; ++n) {
-      const Registration reg = readRegistration(catalogue_, n);
+      const records::Registration reg = records::readRegistration(catalogue_, n);
       const int s = reg.sectionNumber();
       ASSERT_TRUE(s == 1 || s == 2) << "registration " << n;
       EXPECT_EQ(reg.protocolNumber, std::to_string(last[static_cast<std::size_t>(s - 1)] + 1)) << n;
@@ -130,13 +130,13 @@ TEST_F(DemoCompany, CountersMatchTheRecords) {
 }
 
 TEST_F(DemoCompany, EveryFiscalCodeAndVatNumberValidates) {
-  for (const auto kind : {master::CounterpartyKind::Customer, master::CounterpartyKind::Supplier}) {
-    master::openCounterpartyFiles(catalogue_, kind);
-    if (kind == master::CounterpartyKind::Supplier) catalogue_.open(71);
-    const int count = master::readCount(catalogue_, kind);
+  for (const auto kind : {records::CounterpartyKind::Customer, records::CounterpartyKind::Supplier}) {
+    records::openCounterpartyFiles(catalogue_, kind);
+    if (kind == records::CounterpartyKind::Supplier) catalogue_.open(71);
+    const int count = records::readCount(catalogue_, kind);
     ASSERT_GT(count, 0);
     for (long code = 1; code <= count; ++code) {
-      master::Counterparty who = master::readCounterparty(catalogue_, kind, code);
+      records::Counterparty who = records::readCounterparty(catalogue_, kind, code);
       SCOPED_TRACE(who.name);
       EXPECT_FALSE(who.name.empty()) << code;
       EXPECT_TRUE(master::fiscalCodeValid(who.fiscalCode)) << who.fiscalCode;
@@ -161,15 +161,15 @@ TEST_F(DemoCompany, RegistrationsPointAtDefinedCodes) {
     resaleCausal = resaleCausal || causal.ventilation == 'S';
     master::SubAccounts accounts;
     accounts.load(catalogue_, c);
-    EXPECT_NE(master::findTaxReturnCode(accounts[1].code), 0) << "causal " << c << " code " << accounts[1].code;
+    EXPECT_NE(records::findTaxReturnCode(accounts[1].code), 0) << "causal " << c << " code " << accounts[1].code;
   }
   EXPECT_TRUE(resaleCausal);
 
-  for (const RegisterKind kind : {RegisterKind::Sales, RegisterKind::Purchases}) {
-    const RegisterHeader header = openRegister(catalogue_, kind);
+  for (const records::RegisterKind kind : {records::RegisterKind::Sales, records::RegisterKind::Purchases}) {
+    const records::RegisterHeader header = records::openRegister(catalogue_, kind);
     for (long n = 1; n <= header.count; ++n) {
-      const Registration reg = readRegistration(catalogue_, n);
-      for (const VatLine& line : reg.lines) {
+      const records::Registration reg = records::readRegistration(catalogue_, n);
+      for (const records::VatLine& line : reg.lines) {
         if (line.empty()) continue;
         ASSERT_GE(line.vatCode(), 1) << n;
         EXPECT_EQ(master::readVatCode(catalogue_, line.vatCode()).rateText, line.rateText) << n;
@@ -187,13 +187,13 @@ TEST_F(DemoCompany, RegistrationsPointAtDefinedCodes) {
 // customers, Avere for suppliers), each payment by the posting table.
 TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
   std::map<long, double> cashDare, cashAvere;
-  for (const RegisterKind kind : {RegisterKind::Sales, RegisterKind::Purchases}) {
-    const bool sales = kind == RegisterKind::Sales;
+  for (const records::RegisterKind kind : {records::RegisterKind::Sales, records::RegisterKind::Purchases}) {
+    const bool sales = kind == records::RegisterKind::Sales;
     SCOPED_TRACE(sales ? "sales" : "purchases");
-    const RegisterHeader header = openRegister(catalogue_, kind);
+    const records::RegisterHeader header = records::openRegister(catalogue_, kind);
     std::map<long, double> dare, avere;
     for (long n = 1; n <= header.count; ++n) {
-      const Registration reg = readRegistration(catalogue_, n);
+      const records::Registration reg = records::readRegistration(catalogue_, n);
       const long code = reg.counterpartyCode();
       const long record = sales ? code : code - 9000;
       ASSERT_GE(record, 1) << n;
@@ -201,9 +201,9 @@ TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
     }
     for (long n = 1; n <= header.payments; ++n) {
       catalogue_.channel(12).read(n);
-      Payment p;
-      L_12(catalogue_, p);
-      EXPECT_GT(frame::val(p.amount), 0) << "payment " << n;
+      records::Payment p;
+      records::L_12(catalogue_, p);
+      EXPECT_GT(records::val(p.amount), 0) << "payment " << n;
       for (const Posting& posting : postingsOf(kind, effectOf(p))) {
         auto& side = posting.file == AccountFile::Balance ? (posting.side == Side::Dare ? dare : avere)
                                                           : (posting.side == Side::Dare ? cashDare : cashAvere);
@@ -212,7 +212,7 @@ TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
     }
     const int count = sales ? 30 : 20;
     for (long code = 1; code <= count; ++code) {
-      const master::BalanceTotals stored = master::readBalance(catalogue_, code);
+      const records::BalanceTotals stored = records::readBalance(catalogue_, code);
       EXPECT_NEAR(stored.dare, dare[code], 0.005) << "code " << code;
       EXPECT_NEAR(stored.avere, avere[code], 0.005) << "code " << code;
     }
@@ -220,7 +220,7 @@ TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
     for (const auto& [record, amount] : dare) EXPECT_LE(record, count);
     for (const auto& [record, amount] : avere) EXPECT_LE(record, count);
   }
-  const int accounts = master::readCounter(catalogue_, master::kCashBankCounter);
+  const int accounts = records::readCounter(catalogue_, records::kCashBankCounter);
   double moved = 0;
   for (int a = 1; a <= accounts; ++a) {
     const master::CashBank account = master::readCashBank(catalogue_, a);
@@ -234,19 +234,19 @@ TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
 // A year of takings: open days carry the four columns, Sundays and days past the month's end
 // are empty.
 TEST_F(DemoCompany, TakingsFillEveryOpenDayWithAVentilationColumn) {
-  frame::Channel& corris = catalogue_.O_27();
+  records::Channel& corris = catalogue_.O_27();
   ASSERT_EQ(corris.recordCount(), 12);
   static constexpr int kDaysIn[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   int weekday = 5;  // 1 January 2011, a Saturday (0 = Monday)
   for (int month = 1; month <= 12; ++month) {
     corris.read(month);
-    Takings t;
-    L_27(catalogue_, t);
-    for (int day = 1; day <= kDays; ++day) {
+    records::Takings t;
+    records::L_27(catalogue_, t);
+    for (int day = 1; day <= records::kDays; ++day) {
       const bool open = day <= kDaysIn[month - 1] && weekday != 6;
       if (day <= kDaysIn[month - 1]) weekday = (weekday + 1) % 7;
-      for (int block = 0; block < kTakingsBlocks; ++block) {
-        const double amount = frame::val(t.day[static_cast<std::size_t>(block)][static_cast<std::size_t>(day - 1)]);
+      for (int block = 0; block < records::kTakingsBlocks; ++block) {
+        const double amount = records::val(t.day[static_cast<std::size_t>(block)][static_cast<std::size_t>(day - 1)]);
         if (open)
           EXPECT_GT(amount, 0) << month << "/" << day << " block " << block;
         else

@@ -10,18 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "../frame/work_folder.h"
-#include "entry/registration_files.h"
+#include "support/work_folder.h"
+#include "records/registration_files.h"
 #include "entry/registration_screen.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/error_box.h"
-#include "frame/field_editor.h"
-#include "frame/function_keys.h"
-#include "frame/session.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "screen/error_box.h"
+#include "screen/field_editor.h"
+#include "screen/function_keys.h"
+#include "screen/session.h"
 #include "master/causals.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 #include "master/sub_accounts.h"
 #include "master/vat_table.h"
 #include "platform/console.h"
@@ -40,21 +40,21 @@ class RegisterFolder : public vellano::testing::WorkFolder {
     writeFile("DATA.DAT", std::string(kWorkingDate) + std::string(11, ' '));
     context_.yearSuffix = "11";
     context_.workingDate = kWorkingDate;
-    catalogue_ = std::make_unique<frame::Catalogue>(context_);
+    catalogue_ = std::make_unique<records::Catalogue>(context_);
   }
   void TearDown() override {
     catalogue_.reset();
     WorkFolder::TearDown();
   }
 
-  frame::Catalogue& catalogue() { return *catalogue_; }
+  records::Catalogue& catalogue() { return *catalogue_; }
 
   void customers(const std::vector<std::string>& names) {
-    counterparties(master::CounterpartyKind::Customer, names);
+    counterparties(records::CounterpartyKind::Customer, names);
     context_.customerCount = static_cast<float>(names.size());
   }
   void suppliers(const std::vector<std::string>& names) {
-    counterparties(master::CounterpartyKind::Supplier, names);
+    counterparties(records::CounterpartyKind::Supplier, names);
     context_.supplierCount = static_cast<float>(names.size());
   }
   void vatCode(int position, const std::string& code, const std::string& rate, const std::string& note) {
@@ -74,7 +74,7 @@ class RegisterFolder : public vellano::testing::WorkFolder {
       c.ventilation = 'N';
       master::writeCausal(catalogue(), static_cast<int>(i + 1), c);
     }
-    master::writeCounter(catalogue(), master::kCausalCounter, static_cast<int>(descriptions.size()));
+    records::writeCounter(catalogue(), records::kCausalCounter, static_cast<int>(descriptions.size()));
     context_.causalCount = static_cast<float>(descriptions.size());
   }
   void subAccount(int causal, int n, const std::string& description) {
@@ -84,25 +84,25 @@ class RegisterFolder : public vellano::testing::WorkFolder {
     master::writeSubAccount(catalogue(), causal, n, a);
   }
   // Registrations 1..n and the header counting them, through the register's own layer.
-  void registrations(RegisterKind kind, const std::vector<Registration>& list, RegisterHeader header = {}) {
-    openRegister(catalogue(), kind);
-    for (std::size_t i = 0; i < list.size(); ++i) writeRegistration(catalogue(), static_cast<long>(i + 1), list[i]);
+  void registrations(records::RegisterKind kind, const std::vector<records::Registration>& list, records::RegisterHeader header = {}) {
+    records::openRegister(catalogue(), kind);
+    for (std::size_t i = 0; i < list.size(); ++i) records::writeRegistration(catalogue(), static_cast<long>(i + 1), list[i]);
     header.count = static_cast<int>(list.size());
-    writeHeader(catalogue(), header);
+    records::writeHeader(catalogue(), header);
   }
-  void header(RegisterKind kind, const RegisterHeader& h) {
-    openRegister(catalogue(), kind);
-    writeHeader(catalogue(), h);
+  void header(records::RegisterKind kind, const records::RegisterHeader& h) {
+    records::openRegister(catalogue(), kind);
+    records::writeHeader(catalogue(), h);
   }
   // Dare (sales) / Avere of a balance record.
-  master::BalanceTotals balance(RegisterKind kind, long record) {
-    openRegister(catalogue(), kind);
-    return master::readBalance(catalogue(), record);
+  records::BalanceTotals balance(records::RegisterKind kind, long record) {
+    records::openRegister(catalogue(), kind);
+    return records::readBalance(catalogue(), record);
   }
-  RegisterHeader readHeader(RegisterKind kind) { return openRegister(catalogue(), kind); }
-  Registration read(RegisterKind kind, long n) {
-    openRegister(catalogue(), kind);
-    return readRegistration(catalogue(), n);
+  records::RegisterHeader readHeader(records::RegisterKind kind) { return records::openRegister(catalogue(), kind); }
+  records::Registration read(records::RegisterKind kind, long n) {
+    records::openRegister(catalogue(), kind);
+    return records::readRegistration(catalogue(), n);
   }
   std::string rawRecord(const std::string& file, std::size_t length, long n) {
     const std::string bytes = readFile(file);
@@ -122,15 +122,15 @@ class RegisterFolder : public vellano::testing::WorkFolder {
     int row = 0;  // where the cursor was when the keys ran out: the field being asked
     int col = 0;
   };
-  InProcess runScreen(RegisterKind kind, const std::string& script) {
+  InProcess runScreen(records::RegisterKind kind, const std::string& script) {
     catalogue().closeAll();
     auto backend = platform::scriptedBackend(script);
     platform::HeadlessBackend* keys = backend.get();
     platform::Console console(std::move(backend));
-    frame::FieldEditor editor(console);
-    frame::FunctionKeyPanel panel;
-    frame::ErrorBox errorBox(console, context_, editor);
-    frame::Session session{console, catalogue(), editor, panel, errorBox};
+    screen::FieldEditor editor(console);
+    screen::FunctionKeyPanel panel;
+    screen::ErrorBox errorBox(console, context_, editor);
+    screen::Session session{console, catalogue(), editor, panel, errorBox};
     try {
       runRegistrationScreen(session, kind);
     } catch (const platform::KeysExhausted&) {
@@ -140,22 +140,22 @@ class RegisterFolder : public vellano::testing::WorkFolder {
     return result;
   }
 
-  frame::Context context_;
+  records::Context context_;
 
  private:
-  void counterparties(master::CounterpartyKind kind, const std::vector<std::string>& names) {
-    master::openCounterpartyFiles(catalogue(), kind);
+  void counterparties(records::CounterpartyKind kind, const std::vector<std::string>& names) {
+    records::openCounterpartyFiles(catalogue(), kind);
     for (std::size_t i = 0; i < names.size(); ++i) {
-      master::Counterparty who;
+      records::Counterparty who;
       who.name = names[i];
       who.town = "MILANO";
       who.street = "VIA ROMA 1";
-      master::writeCounterparty(catalogue(), kind, static_cast<long>(i + 1), who, {});
+      records::writeCounterparty(catalogue(), kind, static_cast<long>(i + 1), who, {});
     }
-    master::writeCount(catalogue(), kind, static_cast<int>(names.size()));
+    records::writeCount(catalogue(), kind, static_cast<int>(names.size()));
   }
 
-  std::unique_ptr<frame::Catalogue> catalogue_;
+  std::unique_ptr<records::Catalogue> catalogue_;
 };
 
 // `n` characters of a dump line from column `col` (1-based), counting UTF-8 characters.
@@ -177,9 +177,9 @@ inline std::string cells(const std::string& dump, int row, int col, int n) {
 }
 
 // A registration as the screen would store it, with one VAT line.
-inline Registration oneLine(const std::string& counterparty, const std::string& rate, const std::string& taxable,
+inline records::Registration oneLine(const std::string& counterparty, const std::string& rate, const std::string& taxable,
                             const std::string& protocol = "1") {
-  Registration r;
+  records::Registration r;
   r.date = kWorkingDate;
   r.counterparty = counterparty;
   r.documentNumber = "12";
@@ -189,7 +189,7 @@ inline Registration oneLine(const std::string& counterparty, const std::string& 
   r.section = "1";
   r.lines[0].rateText = rate;
   r.lines[0].taxableText = taxable;
-  for (VatLine& line : r.lines) computeLine(line);
+  for (records::VatLine& line : r.lines) records::computeLine(line);
   return r;
 }
 

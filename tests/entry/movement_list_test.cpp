@@ -33,11 +33,11 @@ class MovementListTest : public vellano::testing::WorkFolder {
   void run(const std::string& keys, int account) {
     PaymentSession s(keys);
     s.context.customerCount = 4;
-    openRegister(s.catalogue, RegisterKind::Sales);
+    records::openRegister(s.catalogue, records::RegisterKind::Sales);
     runMovementList(s.session, account);
     EXPECT_EQ(s.backend().pending(), 0u);
     dumps_ = s.backend().dumps();
-    closingPrompt_ = frame::testing::cellText(s.scripted.screen(), 25, 1, 13);
+    closingPrompt_ = vellano::testing::cellText(s.scripted.screen(), 25, 1, 13);
     // The channels it borrowed are back on the sales files.
     EXPECT_TRUE(s.catalogue.channel(12).isOpen());
     EXPECT_EQ(s.catalogue.channel(12).dosName(), "C:PAGVEN11.DAT");
@@ -63,11 +63,11 @@ TEST_F(MovementListTest, ListsThePaymentsOfTheAccountWithTotalsPerFileAndOpensTh
   {
     PaymentSession s("");
     writeMasters(s, kMasters);
-    writePayments(s, RegisterKind::Sales,
-                  {Payment{"3", "020511", "Primo", "100", "1"}, Payment{"4", "030511", "Secondo", "50", "2"},
-                   Payment{"8002", "040511", "Terzo", "25.5", " 1"}});
-    writePayments(s, RegisterKind::Purchases,
-                  {Payment{"1", "050511", "Fornitura", "-10", "1"}, Payment{"2", "060511", "Altro", "5", ""}});
+    writePayments(s, records::RegisterKind::Sales,
+                  {records::Payment{"3", "020511", "Primo", "100", "1"}, records::Payment{"4", "030511", "Secondo", "50", "2"},
+                   records::Payment{"8002", "040511", "Terzo", "25.5", " 1"}});
+    writePayments(s, records::RegisterKind::Purchases,
+                  {records::Payment{"1", "050511", "Fornitura", "-10", "1"}, records::Payment{"2", "060511", "Altro", "5", ""}});
   }
   run("<SNAP> <ENTER>", 1);
   const std::vector<std::string> expected{
@@ -98,9 +98,9 @@ TEST_F(MovementListTest, PagesOf23LinesAndEscEndsTheList) {
   {
     PaymentSession s("");
     writeMasters(s, kMasters);
-    std::vector<Payment> many;
-    for (int i = 1; i <= 30; ++i) many.push_back(Payment{"1", "020511", "Riga " + std::to_string(i), "1", "2"});
-    writePayments(s, RegisterKind::Sales, many);
+    std::vector<records::Payment> many;
+    for (int i = 1; i <= 30; ++i) many.push_back(records::Payment{"1", "020511", "Riga " + std::to_string(i), "1", "2"});
+    writePayments(s, records::RegisterKind::Sales, many);
   }
   struct Case {
     const char* keys;
@@ -126,9 +126,9 @@ TEST_F(MovementListTest, PageDumpShowsThePromptUnderTheLast23Lines) {
   {
     PaymentSession s("");
     writeMasters(s, kMasters);
-    std::vector<Payment> many;
-    for (int i = 1; i <= 24; ++i) many.push_back(Payment{"1", "020511", "Riga " + std::to_string(i), "1", "1"});
-    writePayments(s, RegisterKind::Sales, many);
+    std::vector<records::Payment> many;
+    for (int i = 1; i <= 24; ++i) many.push_back(records::Payment{"1", "020511", "Riga " + std::to_string(i), "1", "1"});
+    writePayments(s, records::RegisterKind::Sales, many);
   }
   run("<SNAP> <ENTER> <SNAP> <ENTER>", 1);
   ASSERT_EQ(dumps_.size(), 2u);
@@ -143,12 +143,12 @@ TEST_F(MovementListTest, PageDumpShowsThePromptUnderTheLast23Lines) {
 
 TEST_F(MovementListTest, SelectionComparesTheContropartitaAsANumber) {
   PaymentSession s("");
-  writePayments(s, RegisterKind::Purchases,
-                {Payment{"1", "020511", "a", "1", "1"}, Payment{"1", "020511", "b", "2", " 01"},
-                 Payment{"1", "020511", "c", "3", "10"}, Payment{"1", "020511", "d", "4", ""}});
+  writePayments(s, records::RegisterKind::Purchases,
+                {records::Payment{"1", "020511", "a", "1", "1"}, records::Payment{"1", "020511", "b", "2", " 01"},
+                 records::Payment{"1", "020511", "c", "3", "10"}, records::Payment{"1", "020511", "d", "4", ""}});
   const std::vector<Movement> expected{{1, "020511", 1, "a"}, {2, "020511", 2, "b"}};
-  EXPECT_EQ(selectMovements(s.catalogue, RegisterKind::Purchases, 1), expected);
-  EXPECT_TRUE(selectMovements(s.catalogue, RegisterKind::Purchases, 0).empty());
+  EXPECT_EQ(selectMovements(s.catalogue, records::RegisterKind::Purchases, 1), expected);
+  EXPECT_TRUE(selectMovements(s.catalogue, records::RegisterKind::Purchases, 0).empty());
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "entry_support.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
+#include "records/numbers.h"
+#include "records/text.h"
 #include "master/cash_banks.h"
-#include "master/causals_fields.h"
+#include "screen/kit.h"
 
 namespace vellano::entry {
 namespace {
@@ -34,27 +34,27 @@ class PaymentsProgram : public RegisterFolder {
   void accounts(const std::vector<std::string>& descriptions) {
     for (std::size_t i = 0; i < descriptions.size(); ++i)
       master::writeCashBank(catalogue(), static_cast<int>(i + 1), master::CashBank{descriptions[i], 0, 0});
-    master::writeCounter(catalogue(), master::kCashBankCounter, static_cast<int>(descriptions.size()));
+    records::writeCounter(catalogue(), records::kCashBankCounter, static_cast<int>(descriptions.size()));
   }
-  void payments(RegisterKind kind, const std::vector<Payment>& list) {
-    RegisterHeader h = openRegister(catalogue(), kind);
+  void payments(records::RegisterKind kind, const std::vector<records::Payment>& list) {
+    records::RegisterHeader h = records::openRegister(catalogue(), kind);
     for (std::size_t i = 0; i < list.size(); ++i) {
-      W_12(catalogue(), list[i]);
+      records::W_12(catalogue(), list[i]);
       catalogue().channel(12).write(static_cast<long>(i + 1));
     }
     h.payments = static_cast<int>(list.size());
-    writeHeader(catalogue(), h);
+    records::writeHeader(catalogue(), h);
   }
   master::CashBank account(int n) {
     const master::CashBank a = master::readCashBank(catalogue(), n);
     catalogue().closeAll();
     return a;
   }
-  Payment payment(RegisterKind kind, long n) {
-    openRegister(catalogue(), kind);
+  records::Payment payment(records::RegisterKind kind, long n) {
+    records::openRegister(catalogue(), kind);
     catalogue().channel(12).read(n);
-    Payment p;
-    L_12(catalogue(), p);
+    records::Payment p;
+    records::L_12(catalogue(), p);
     catalogue().closeAll();
     return p;
   }
@@ -73,24 +73,24 @@ TEST_F(PaymentsProgram, ReceiptFromTheRegistrationScreenPostsCustomerAvereAndAcc
   EXPECT_EQ(cells(r.dumps[0], 8, 4, 42), "│Codice pagamento: ····│Progressivo:    0│");
   EXPECT_EQ(cells(r.dumps[1], 8, 28, 17), "Progressivo:    1");
 
-  const Payment saved = payment(RegisterKind::Sales, 1);
-  EXPECT_EQ(frame::trim(saved.counterparty), "3");
-  EXPECT_EQ(frame::trim(saved.date), "150511");
-  EXPECT_EQ(frame::trim(saved.description), "Incasso fattura");
-  EXPECT_EQ(frame::val(saved.amount), 100);
-  EXPECT_EQ(frame::val(saved.cashBank), 1);
+  const records::Payment saved = payment(records::RegisterKind::Sales, 1);
+  EXPECT_EQ(records::trim(saved.counterparty), "3");
+  EXPECT_EQ(records::trim(saved.date), "150511");
+  EXPECT_EQ(records::trim(saved.description), "Incasso fattura");
+  EXPECT_EQ(records::val(saved.amount), 100);
+  EXPECT_EQ(records::val(saved.cashBank), 1);
 
-  const master::BalanceTotals customer = balance(RegisterKind::Sales, 3);
+  const records::BalanceTotals customer = balance(records::RegisterKind::Sales, 3);
   EXPECT_DOUBLE_EQ(customer.avere, 100);
   EXPECT_DOUBLE_EQ(customer.dare, 0);
-  EXPECT_EQ(balance(RegisterKind::Sales, 2).avere, 0);
+  EXPECT_EQ(balance(records::RegisterKind::Sales, 2).avere, 0);
   EXPECT_DOUBLE_EQ(account(1).debit, 100);
   EXPECT_DOUBLE_EQ(account(1).credit, 0);
   EXPECT_DOUBLE_EQ(account(2).debit, 0);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).payments, 1);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).count, 0);  // no registration came of it
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).payments, 1);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, 0);  // no registration came of it
   // Nothing reached the supplier side.
-  EXPECT_EQ(balance(RegisterKind::Purchases, 3).dare, 0);
+  EXPECT_EQ(balance(records::RegisterKind::Purchases, 3).dare, 0);
 }
 
 TEST_F(PaymentsProgram, ResavingInALaterRunMovesTheAmountToTheOtherContropartita) {
@@ -104,9 +104,9 @@ TEST_F(PaymentsProgram, ResavingInALaterRunMovesTheAmountToTheOtherContropartita
   EXPECT_DOUBLE_EQ(account(2).debit, 100);
   EXPECT_DOUBLE_EQ(account(1).credit, 0);
   EXPECT_DOUBLE_EQ(account(2).credit, 0);
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 3).avere, 100);  // not posted twice
-  EXPECT_EQ(frame::val(payment(RegisterKind::Sales, 1).cashBank), 2);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).payments, 1);  // a re-save is no new payment
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 3).avere, 100);  // not posted twice
+  EXPECT_EQ(records::val(payment(records::RegisterKind::Sales, 1).cashBank), 2);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).payments, 1);  // a re-save is no new payment
 }
 
 TEST_F(PaymentsProgram, TransferFromAccountTwoInSalesShowsTheHintsAndPostsBothAccounts) {
@@ -126,7 +126,7 @@ TEST_F(PaymentsProgram, TransferFromAccountTwoInSalesShowsTheHintsAndPostsBothAc
   EXPECT_DOUBLE_EQ(account(1).debit, 300);
   EXPECT_DOUBLE_EQ(account(1).credit, 0);
   EXPECT_EQ(balanceRecord("PSALCL11.DAT", 2), customer2);  // customer 2 is no counterparty here
-  EXPECT_EQ(frame::trim(payment(RegisterKind::Sales, 1).counterparty), "8002");
+  EXPECT_EQ(records::trim(payment(records::RegisterKind::Sales, 1).counterparty), "8002");
 }
 
 TEST_F(PaymentsProgram, AccountCodeIsRefusedInThePurchaseRegister) {
@@ -136,20 +136,20 @@ TEST_F(PaymentsProgram, AccountCodeIsRefusedInThePurchaseRegister) {
   ASSERT_EQ(r.status, 0);
   ASSERT_GE(r.dumps.size(), 1u);
   EXPECT_EQ(cells(r.dumps[0], 12, 20, 29), std::string(29, ' '));  // no transfer hints
-  EXPECT_EQ(frame::trim(payment(RegisterKind::Purchases, 1).counterparty), "2");
+  EXPECT_EQ(records::trim(payment(records::RegisterKind::Purchases, 1).counterparty), "2");
   // Purchases: the supplier's Dare and the contropartita's Avere; account 1 is no counterparty.
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Purchases, 2).dare, 40);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Purchases, 2).dare, 40);
   EXPECT_DOUBLE_EQ(account(1).credit, 40);
   EXPECT_DOUBLE_EQ(account(1).debit, 0);
-  EXPECT_EQ(readHeader(RegisterKind::Purchases).payments, 1);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).payments, 0);  // the purchase register's own files
+  EXPECT_EQ(readHeader(records::RegisterKind::Purchases).payments, 1);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).payments, 0);  // the purchase register's own files
 }
 
 TEST_F(PaymentsProgram, NumberZeroBecomesCountPlusOneAndTheHeaderCountsIt) {
-  payments(RegisterKind::Sales, {Payment{"1", "020511", "Primo", "10", ""}, Payment{"2", "030511", "Secondo", "20", ""}});
-  RegisterHeader before = readHeader(RegisterKind::Sales);
+  payments(records::RegisterKind::Sales, {records::Payment{"1", "020511", "Primo", "10", ""}, records::Payment{"2", "030511", "Secondo", "20", ""}});
+  records::RegisterHeader before = readHeader(records::RegisterKind::Sales);
   before.count = 4;
-  header(RegisterKind::Sales, before);
+  header(records::RegisterKind::Sales, before);
 
   auto r = run(intoPayments("v") + "\"0\" <ENTER> <SNAP> \"1\" <ENTER> <ENTER> \"7.5\" <ENTER> <ENTER> \"Terzo\" <ENTER> "
                                    "<SNAP> " + kLeave);
@@ -158,17 +158,17 @@ TEST_F(PaymentsProgram, NumberZeroBecomesCountPlusOneAndTheHeaderCountsIt) {
   EXPECT_EQ(cells(r.dumps[0], 8, 4, 42), "│Codice pagamento:    3│Progressivo:    2│");
   EXPECT_EQ(cells(r.dumps[1], 8, 28, 17), "Progressivo:    3");
 
-  const RegisterHeader after = readHeader(RegisterKind::Sales);
+  const records::RegisterHeader after = readHeader(records::RegisterKind::Sales);
   EXPECT_EQ(after.payments, 3);
   EXPECT_EQ(after.count, 4);  // the registrations' count is left alone
-  EXPECT_EQ(frame::trim(payment(RegisterKind::Sales, 3).description), "Terzo");
-  EXPECT_EQ(frame::trim(payment(RegisterKind::Sales, 2).description), "Secondo");
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 1).avere, 7.5);
+  EXPECT_EQ(records::trim(payment(records::RegisterKind::Sales, 3).description), "Terzo");
+  EXPECT_EQ(records::trim(payment(records::RegisterKind::Sales, 2).description), "Secondo");
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 1).avere, 7.5);
 }
 
 TEST_F(PaymentsProgram, MovementListOfCashAndBanksWritesThePrintFileAndOpensTheEditor) {
-  payments(RegisterKind::Sales, {Payment{"3", "020511", "Incasso", "100", "1"}, Payment{"2", "030511", "Altro", "50", "2"}});
-  payments(RegisterKind::Purchases, {Payment{"1", "040511", "Fornitura", "30", "1"}});
+  payments(records::RegisterKind::Sales, {records::Payment{"3", "020511", "Incasso", "100", "1"}, records::Payment{"2", "030511", "Altro", "50", "2"}});
+  payments(records::RegisterKind::Purchases, {records::Payment{"1", "040511", "Fornitura", "30", "1"}});
   // Account 1 chosen on the cash and bank screen, then its movement list.
   auto r = run("\"b\" \"1\" <ENTER> <F9> <SNAP> <ENTER> <ESC> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);

@@ -9,21 +9,21 @@
 #include <string_view>
 #include <vector>
 
-#include "entry/registration_files.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/error_box.h"
-#include "frame/field_editor.h"
-#include "frame/function_keys.h"
-#include "frame/numbers.h"
-#include "frame/record_file.h"
-#include "frame/screen_helpers.h"
-#include "frame/session.h"
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/registration_files.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "screen/error_box.h"
+#include "screen/field_editor.h"
+#include "screen/function_keys.h"
+#include "records/numbers.h"
+#include "records/record_file.h"
+#include "support/screen_helpers.h"
+#include "screen/session.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/cash_banks.h"
-#include "master/causals_fields.h"
-#include "master/customer_files.h"
+#include "screen/kit.h"
+#include "records/customer_files.h"
 
 namespace vellano::entry::testing {
 
@@ -39,13 +39,13 @@ struct PaymentSession {
 
   platform::HeadlessBackend& backend() { return scripted.backend(); }
 
-  frame::testing::ScriptedConsole scripted;
-  frame::Context context;
-  frame::Catalogue catalogue;
-  frame::FieldEditor editor;
-  frame::FunctionKeyPanel panel;
-  frame::ErrorBox errorBox;
-  frame::Session session;
+  vellano::testing::ScriptedConsole scripted;
+  records::Context context;
+  records::Catalogue catalogue;
+  screen::FieldEditor editor;
+  screen::FunctionKeyPanel panel;
+  screen::ErrorBox errorBox;
+  screen::Session session;
 };
 
 // What a test folder holds before the window opens.
@@ -58,56 +58,56 @@ struct Masters {
 // Writes the customers, suppliers and accounts through their record layers and sets the
 // counts a session reads at start-up.
 inline void writeMasters(PaymentSession& s, const Masters& m) {
-  frame::Catalogue& c = s.catalogue;
+  records::Catalogue& c = s.catalogue;
   const struct {
-    master::CounterpartyKind kind;
+    records::CounterpartyKind kind;
     const std::vector<std::string>& names;
-  } kinds[] = {{master::CounterpartyKind::Customer, m.customers}, {master::CounterpartyKind::Supplier, m.suppliers}};
+  } kinds[] = {{records::CounterpartyKind::Customer, m.customers}, {records::CounterpartyKind::Supplier, m.suppliers}};
   for (const auto& k : kinds) {
-    master::openCounterpartyFiles(c, k.kind);
+    records::openCounterpartyFiles(c, k.kind);
     for (std::size_t i = 0; i < k.names.size(); ++i) {
-      master::Counterparty who;
+      records::Counterparty who;
       who.name = k.names[i];
       // Written straight into the master record: the yearly balances stay untouched.
       const long code = static_cast<long>(i + 1);
-      if (k.kind == master::CounterpartyKind::Customer) {
+      if (k.kind == records::CounterpartyKind::Customer) {
         c.channel(1).read(code);
-        master::W_1(c, who);
+        records::W_1(c, who);
         c.channel(1).write(code);
       } else {
         c.channel(7).read(code);
-        master::W_7(c, who);
+        records::W_7(c, who);
         c.channel(7).write(code);
       }
     }
-    master::writeCount(c, k.kind, static_cast<int>(k.names.size()));
+    records::writeCount(c, k.kind, static_cast<int>(k.names.size()));
   }
   for (std::size_t i = 0; i < m.cashBanks.size(); ++i)
     master::writeCashBank(c, static_cast<int>(i + 1), master::CashBank{m.cashBanks[i], 0, 0});
-  master::writeCounter(c, master::kCashBankCounter, static_cast<int>(m.cashBanks.size()));
+  records::writeCounter(c, records::kCashBankCounter, static_cast<int>(m.cashBanks.size()));
   s.context.customerCount = static_cast<float>(m.customers.size());
   s.context.supplierCount = static_cast<float>(m.suppliers.size());
   c.closeAll();
 }
 
 // Stores payments 1..n and the header count through the register's record layer.
-inline void writePayments(PaymentSession& s, RegisterKind kind, const std::vector<Payment>& payments,
-                          RegisterHeader header = {}) {
-  frame::Catalogue& c = s.catalogue;
-  openRegister(c, kind);
+inline void writePayments(PaymentSession& s, records::RegisterKind kind, const std::vector<records::Payment>& payments,
+                          records::RegisterHeader header = {}) {
+  records::Catalogue& c = s.catalogue;
+  records::openRegister(c, kind);
   for (std::size_t i = 0; i < payments.size(); ++i) {
-    W_12(c, payments[i]);
+    records::W_12(c, payments[i]);
     c.channel(12).write(static_cast<long>(i + 1));
   }
   header.payments = static_cast<int>(payments.size());
-  writeHeader(c, header);
+  records::writeHeader(c, header);
   c.closeAll();
 }
 
 // Record `n` of a data file read on its own, outside any session.
-inline frame::Record recordOf(const std::string& file, std::size_t length, long n) {
-  frame::RecordFile f(file, length);
-  return frame::Record(f.read(n));
+inline records::Record recordOf(const std::string& file, std::size_t length, long n) {
+  records::RecordFile f(file, length);
+  return records::Record(f.read(n));
 }
 
 // Dare and Avere fields of a balance record (30 bytes) or a cash/bank record (50 bytes).
@@ -116,16 +116,16 @@ struct Sides {
   std::string avere;
 };
 inline Sides balanceSides(const std::string& file, long n) {
-  const frame::Record r = recordOf(file, 30, n);
-  return {r.trimmed(master::balance::kDare), r.trimmed(master::balance::kAvere)};
+  const records::Record r = recordOf(file, 30, n);
+  return {r.trimmed(records::balance::kDare), r.trimmed(records::balance::kAvere)};
 }
 inline Sides cashBankSides(long n) {
-  const frame::Record r = recordOf("CASBAN.DAT", 50, n);
+  const records::Record r = recordOf("CASBAN.DAT", 50, n);
   return {r.trimmed(master::cash_bank_layout::kDebit), r.trimmed(master::cash_bank_layout::kCredit)};
 }
 
-inline RegisterHeader headerOnFile(RegisterKind kind) {
-  return unpackHeader(recordOf(std::string(registerInfo(kind).stems.index) + "11.DAT", 90, 1));
+inline records::RegisterHeader headerOnFile(records::RegisterKind kind) {
+  return records::unpackHeader(recordOf(std::string(records::registerInfo(kind).stems.index) + "11.DAT", 90, 1));
 }
 
 // `n` glyphs from column `col` of row `row` of a screen dump (line 0 is the title line).

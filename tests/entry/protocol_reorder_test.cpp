@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals_support.h"
 
 namespace vellano::entry {
@@ -24,15 +24,15 @@ struct Reg {
 };
 
 std::string bytesOf(const Reg& reg) {
-  frame::Record record(registration_layout::kLength);
-  Registration r;
+  records::Record record(records::registration_layout::kLength);
+  records::Registration r;
   r.date = reg.date;
   r.counterparty = "9001";
   r.protocolLetter = reg.letter;
   r.protocolNumber = reg.number;
   r.section = "2";
   r.note = "nota " + reg.date;
-  packRegistration(r, record);
+  records::packRegistration(r, record);
   return record.bytes();
 }
 
@@ -44,22 +44,22 @@ class ReorderTest : public vellano::testing::WorkFolder {
     writeFile("ACQUIS11.DAT", bytes);
   }
   static std::string stored(long n) { return recordOf("ACQUIS11.DAT", 200, n); }
-  static Registration read(long n) { return unpackRegistration(frame::Record(stored(n))); }
+  static records::Registration read(long n) { return records::unpackRegistration(records::Record(stored(n))); }
 
   void renumber(ReorderRange range, ReorderMode mode, std::vector<long>* order = nullptr) {
-    frame::Context context;
+    records::Context context;
     context.yearSuffix = "11";
-    frame::Catalogue catalogue(context);
-    catalogue.setStems(frame::kPurchaseStems);
+    records::Catalogue catalogue(context);
+    catalogue.setStems(records::kPurchaseStems);
     catalogue.O_4();
-    renumberProtocols(catalogue, RegisterKind::Purchases, range, mode, [&](long r) {
+    renumberProtocols(catalogue, records::RegisterKind::Purchases, range, mode, [&](long r) {
       if (order) order->push_back(r);
     });
   }
 };
 
 TEST(ReorderKey, DateAsYymmddThenProtocolThenRecord) {
-  Registration r;
+  records::Registration r;
   r.date = "050111";
   r.protocolNumber = "9";
   EXPECT_EQ(reorderKey(r, 3), "110105   9   3");
@@ -75,7 +75,7 @@ TEST_F(ReorderTest, RecordOrderSkipsAnAnnulledRegistrationAndClearsItsProtocol) 
   const std::vector<std::pair<std::string, std::string>> expected{{"A", "1"}, {"A", "2"}, {"", ""}, {"A", "3"}};
   for (long n = 1; n <= 4; ++n) {
     SCOPED_TRACE(n);
-    const Registration r = read(n);
+    const records::Registration r = read(n);
     EXPECT_EQ(r.protocolLetter, expected[static_cast<std::size_t>(n - 1)].first);
     EXPECT_EQ(r.protocolNumber, expected[static_cast<std::size_t>(n - 1)].second);
     EXPECT_EQ(r.section, "2");  // the sezionale stays
@@ -127,7 +127,7 @@ TEST_F(ReorderTest, WindowRefusesValuesOutsideTheRegisterAndRunsOnSOrD) {
     write({{"050111", "A", "9"}, {"020111", "A", "8"}, {"020111", "A", "7"}});
     ScriptedSession s(c.script);
     s.context.yearSuffix = "11";
-    EXPECT_EQ(reorderProtocols(s.session, RegisterKind::Purchases, 3), c.done);
+    EXPECT_EQ(reorderProtocols(s.session, records::RegisterKind::Purchases, 3), c.done);
     s.catalogue.closeAll();
     EXPECT_EQ(s.backend().beeps(), c.beeps);
     EXPECT_EQ(read(1).protocolNumber, c.first);
@@ -138,7 +138,7 @@ TEST_F(ReorderTest, WindowShowsItsPrompts) {
   write({{"050111", "A", "9"}});
   ScriptedSession s("\"1\" <ENTER> \"1\" <ENTER> \"1\" <ENTER> \"S\" <SNAP> <ENTER>");
   s.context.yearSuffix = "11";
-  ASSERT_TRUE(reorderProtocols(s.session, RegisterKind::Purchases, 1));
+  ASSERT_TRUE(reorderProtocols(s.session, records::RegisterKind::Purchases, 1));
   ASSERT_EQ(s.backend().dumps().size(), 1u);
   std::istringstream lines(s.backend().dumps()[0]);
   std::vector<std::string> rows;

@@ -4,22 +4,22 @@
 
 #include <string>
 
-#include "entry/registration_files.h"
+#include "records/registration_files.h"
 #include "entry_support.h"
-#include "frame/numbers.h"
-#include "frame/record_file.h"
+#include "records/numbers.h"
+#include "records/record_file.h"
 
 namespace vellano::entry {
 namespace {
 
 using testing::RegisterFolder;
 
-std::string at(const frame::Record& r, std::size_t offset, std::size_t width) {
+std::string at(const records::Record& r, std::size_t offset, std::size_t width) {
   return r.bytes().substr(offset, width);
 }
 
-Registration fullRegistration() {
-  Registration r;
+records::Registration fullRegistration() {
+  records::Registration r;
   r.date = "140511";
   r.counterparty = "9007";
   r.documentNumber = "A/12";
@@ -31,8 +31,8 @@ Registration fullRegistration() {
   r.section = "2";
   const char* rates[] = {"20", "I10", "E15", " 4", "F"};
   const char* taxables[] = {"1500.5", "500", "100", " 1016.67", "7"};
-  for (int k = 0; k < kLines; ++k) {
-    VatLine& line = r.lines[static_cast<std::size_t>(k)];
+  for (int k = 0; k < records::kLines; ++k) {
+    records::VatLine& line = r.lines[static_cast<std::size_t>(k)];
     line.rateText = rates[k];
     line.taxableText = taxables[k];
     line.causalText = std::to_string(101 + k);
@@ -43,8 +43,8 @@ Registration fullRegistration() {
 }
 
 TEST(RegistrationRecord, EveryFieldLandsAtItsOffset) {
-  frame::Record record(std::string(200, 'x'));
-  packRegistration(fullRegistration(), record);
+  records::Record record(std::string(200, 'x'));
+  records::packRegistration(fullRegistration(), record);
   struct Case {
     std::size_t offset, width;
     std::string bytes;
@@ -65,17 +65,17 @@ TEST(RegistrationRecord, EveryFieldLandsAtItsOffset) {
 }
 
 TEST(RegistrationRecord, RoundTripKeepsTypedAndComputedFormsApart) {
-  frame::Record record(200);
-  packRegistration(fullRegistration(), record);
-  const Registration back = unpackRegistration(record);
+  records::Record record(200);
+  records::packRegistration(fullRegistration(), record);
+  const records::Registration back = records::unpackRegistration(record);
   EXPECT_EQ(back.lines[0].taxableText, "1500.5");     // as typed
   EXPECT_EQ(back.lines[3].taxableText, " 1016.67");   // from a scorporo, leading blank kept
   EXPECT_EQ(back.lines[4].subAccount(), 15);          // line 5's sub-account, offset 187
   EXPECT_EQ(back.lines[0].causal(), 101);             // the 4-character first causal
   EXPECT_EQ(back.counterpartyCode(), 9007);
   EXPECT_EQ(back.sectionNumber(), 2);
-  frame::Record again(std::string(200, '#'));
-  packRegistration(back, again);
+  records::Record again(std::string(200, '#'));
+  records::packRegistration(back, again);
   EXPECT_EQ(again.bytes(), record.bytes());
 }
 
@@ -101,10 +101,10 @@ TEST(RegistrationRecord, LinesRecomputeRateVatAndTotal) {
       {"20", "-100", 20, -20, -120, false},
   };
   for (const Case& c : cases) {
-    VatLine line;
+    records::VatLine line;
     line.rateText = c.rate;
     line.taxableText = c.taxable;
-    computeLine(line);
+    records::computeLine(line);
     EXPECT_EQ(line.rate, c.expectedRate) << c.rate;
     EXPECT_DOUBLE_EQ(line.vat, c.vat) << c.rate << " " << c.taxable;
     EXPECT_DOUBLE_EQ(line.total, c.total) << c.rate << " " << c.taxable;
@@ -113,9 +113,9 @@ TEST(RegistrationRecord, LinesRecomputeRateVatAndTotal) {
 }
 
 TEST(RegistrationRecord, TotalsSumTheLinesAndSeparateNonDeductibleVat) {
-  Registration r = fullRegistration();
-  for (VatLine& line : r.lines) computeLine(line);
-  const Totals t = r.totals();
+  records::Registration r = fullRegistration();
+  for (records::VatLine& line : r.lines) records::computeLine(line);
+  const records::Totals t = r.totals();
   EXPECT_DOUBLE_EQ(t.taxable, 1500.5 + 500 + 100 + 1016.67 + 7);
   EXPECT_DOUBLE_EQ(t.vat, 300.1 + 50 + 0 + 40.67);
   EXPECT_DOUBLE_EQ(t.nonDeductible, 50);
@@ -123,14 +123,14 @@ TEST(RegistrationRecord, TotalsSumTheLinesAndSeparateNonDeductibleVat) {
 }
 
 TEST(RegistrationRecord, AnnulledDateReadsAsZeroAndKeepsEverythingElse) {
-  frame::Record record(200);
-  Registration r = fullRegistration();
+  records::Record record(200);
+  records::Registration r = fullRegistration();
   r.date = "~40511";
-  packRegistration(r, record);
-  const Registration back = unpackRegistration(record);
+  records::packRegistration(r, record);
+  const records::Registration back = records::unpackRegistration(record);
   EXPECT_TRUE(back.annulled());
   EXPECT_EQ(back.date, "~40511");
-  EXPECT_EQ(frame::val(back.date), 0);
+  EXPECT_EQ(records::val(back.date), 0);
   EXPECT_EQ(back.protocolNumber, "15");
   EXPECT_DOUBLE_EQ(back.lines[0].taxable, 1500.5);
 }
@@ -146,33 +146,33 @@ TEST(RegistrationRecord, DamagedAndShortRecordsReadAsBlanksAndZero) {
       {"garbage numbers", std::string(30, 'Z') + std::string("abc") + std::string(10, '?') + std::string(157, 'q')},
   };
   for (const Case& c : cases) {
-    frame::Record record(c.bytes);
-    const Registration r = unpackRegistration(record);
-    const Totals t = r.totals();
+    records::Record record(c.bytes);
+    const records::Registration r = records::unpackRegistration(record);
+    const records::Totals t = r.totals();
     EXPECT_EQ(t.total, 0) << c.what;
     EXPECT_EQ(r.lines[4].subAccount(), 0) << c.what;
     EXPECT_FALSE(r.annulled()) << c.what;
   }
   // A short buffer is written whole, the reserved tail blank.
-  frame::Record shortRecord(std::string("1405"));
-  packRegistration(fullRegistration(), shortRecord);
+  records::Record shortRecord(std::string("1405"));
+  records::packRegistration(fullRegistration(), shortRecord);
   EXPECT_EQ(shortRecord.bytes().size(), 200u);
   EXPECT_EQ(at(shortRecord, 189, 11), std::string(11, ' '));
 }
 
 TEST(RegisterHeader, CountsInStandardFormReservedKeptRimanenzeKept) {
-  frame::Record record(std::string(90, '\0'));
+  records::Record record(std::string(90, '\0'));
   record.bytes().replace(5, 5, "R\0S\0T", 5);
   record.bytes().replace(45, 15, "12.5           ");
   record.bytes().replace(60, 10, "1000      ");
-  RegisterHeader h = unpackHeader(record);
+  records::RegisterHeader h = records::unpackHeader(record);
   EXPECT_EQ(h.count, 0);
   EXPECT_EQ(h.stockPercent, "12.5");
   h.count = 12;
   h.payments = 3;
   h.lastPage = 9999;
   h.protocol = {1, 7, 15, 0, 9999};
-  packHeader(h, record);
+  records::packHeader(h, record);
   EXPECT_EQ(at(record, 0, 5), " 12  ");
   EXPECT_EQ(at(record, 5, 5), std::string("R\0S\0T", 5));
   EXPECT_EQ(at(record, 10, 5), " 3   ");
@@ -180,7 +180,7 @@ TEST(RegisterHeader, CountsInStandardFormReservedKeptRimanenzeKept) {
   EXPECT_EQ(at(record, 20, 25), " 1    7    15   0    9999");
   EXPECT_EQ(at(record, 45, 15), "12.5           ");
   EXPECT_EQ(at(record, 60, 10), "1000      ");
-  const RegisterHeader back = unpackHeader(record);
+  const records::RegisterHeader back = records::unpackHeader(record);
   EXPECT_EQ(back.protocol[2], 15);
   EXPECT_EQ(back.lastPage, 9999);
 }
@@ -192,56 +192,56 @@ TEST(RegisterHeader, DamagedCountsReadWithinTheField) {
   };
   const Case cases[] = {{"     ", 0}, {"-5   ", 0}, {"abc  ", 0}, {"12.7 ", 12}, {"99999", 9999}};
   for (const Case& c : cases) {
-    frame::Record record(std::string(c.count) + std::string(85, ' '));
-    EXPECT_EQ(unpackHeader(record).count, c.expected) << c.count;
+    records::Record record(std::string(c.count) + std::string(85, ' '));
+    EXPECT_EQ(records::unpackHeader(record).count, c.expected) << c.count;
   }
 }
 
 TEST(AmountForField, DropsTheBlankOnlyWhenThatMakesItFit) {
-  EXPECT_EQ(amountForField(1016.67, 10), " 1016.67");
-  EXPECT_EQ(amountForField(8333333.33, 10), "8333333.33");
-  EXPECT_EQ(amountForField(-83.33, 10), "-83.33");
-  EXPECT_EQ(amountForField(123456789.25, 10), "");
+  EXPECT_EQ(records::amountForField(1016.67, 10), " 1016.67");
+  EXPECT_EQ(records::amountForField(8333333.33, 10), "8333333.33");
+  EXPECT_EQ(records::amountForField(-83.33, 10), "-83.33");
+  EXPECT_EQ(records::amountForField(123456789.25, 10), "");
 }
 
 class YearlyFiles : public RegisterFolder {};
 
 TEST_F(YearlyFiles, RegisterSetsUseTheirOwnFiles) {
-  registrations(RegisterKind::Sales, {testing::oneLine("1", "20", "100")});
-  registrations(RegisterKind::Purchases, {testing::oneLine("9007", "10", "50"), testing::oneLine("9001", "4", "1")});
+  registrations(records::RegisterKind::Sales, {testing::oneLine("1", "20", "100")});
+  registrations(records::RegisterKind::Purchases, {testing::oneLine("9007", "10", "50"), testing::oneLine("9001", "4", "1")});
   catalogue().closeAll();
   EXPECT_EQ(readFile("VENDIT11.DAT").size(), 200u);
   EXPECT_EQ(readFile("ACQUIS11.DAT").size(), 400u);
   EXPECT_EQ(readFile("INDVEN11.DAT").substr(0, 5), " 1   ");
   EXPECT_EQ(readFile("INDACQ11.DAT").substr(0, 5), " 2   ");
   EXPECT_EQ(readFile("ACQUIS11.DAT").substr(6, 5), "9007 ");
-  EXPECT_EQ(read(RegisterKind::Purchases, 1).counterpartyCode(), 9007);
+  EXPECT_EQ(read(records::RegisterKind::Purchases, 1).counterpartyCode(), 9007);
   // A register with no header reads as empty.
   std::filesystem::remove("INDVEN11.DAT");
-  EXPECT_EQ(readHeader(RegisterKind::Sales).count, 0);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, 0);
 }
 
 TEST_F(YearlyFiles, PaymentControlVatPaidAndTakingsLayouts) {
-  frame::Catalogue& c = catalogue();
-  c.setStems(frame::kSalesStems);
+  records::Catalogue& c = catalogue();
+  c.setStems(records::kSalesStems);
   c.O_12();
-  Payment p{"8002", "140511", "BONIFICO", "122.5", "2"};
-  W_12(c, p);
+  records::Payment p{"8002", "140511", "BONIFICO", "122.5", "2"};
+  records::W_12(c, p);
   c.channel(12).write(1);
   c.O_5();
-  W_5(c, ControlRecord{"C", " 1500", " 3", "1"});
+  records::W_5(c, records::ControlRecord{"C", " 1500", " 3", "1"});
   c.channel(5).write(2);
   c.O_13();
-  VatPaid paid;
+  records::VatPaid paid;
   paid.month[0] = " 200.5";
   paid.month[11] = "7";
-  W_13(c, paid);
+  records::W_13(c, paid);
   c.channel(13).write(1);
   c.O_27();
-  Takings t;
+  records::Takings t;
   t.day[0][0] = "100";
   t.day[3][30] = " 55.5";
-  W_27(c, t);
+  records::W_27(c, t);
   c.channel(27).write(5);
   c.closeAll();
 
@@ -261,15 +261,15 @@ TEST_F(YearlyFiles, PaymentControlVatPaidAndTakingsLayouts) {
   EXPECT_EQ(month5.substr(1240), std::string(3760, ' '));
 
   // And back.
-  c.setStems(frame::kSalesStems);
+  c.setStems(records::kSalesStems);
   c.O_12().read(1);
-  Payment q;
-  L_12(c, q);
+  records::Payment q;
+  records::L_12(c, q);
   EXPECT_EQ(q.description, "BONIFICO");
   EXPECT_EQ(q.cashBank, "2");
   c.O_27().read(5);
-  Takings u;
-  L_27(c, u);
+  records::Takings u;
+  records::L_27(c, u);
   EXPECT_EQ(u.day[3][30], " 55.5");
   EXPECT_EQ(u.day[1][0], "");
 }

@@ -52,7 +52,7 @@ TEST_F(RegistrationInput, RefusedValuesBeepAndAskTheSameFieldAgain) {
   };
   for (const Case& c : cases) {
     // The prefixes type valid values: only the last one beeps.
-    const auto run = runScreen(RegisterKind::Sales, c.keys);
+    const auto run = runScreen(records::RegisterKind::Sales, c.keys);
     EXPECT_EQ(run.beeps, 1) << c.what;
     EXPECT_EQ(readFile("VENDIT11.DAT"), "") << c.what;
     EXPECT_EQ(run.row, c.row) << c.what;
@@ -61,30 +61,30 @@ TEST_F(RegistrationInput, RefusedValuesBeepAndAskTheSameFieldAgain) {
 }
 
 TEST_F(RegistrationInput, AFullRegisterRefusesOneMore) {
-  RegisterHeader full;
-  full.count = kMaxRegistrations;
-  header(RegisterKind::Sales, full);
-  auto run = runScreen(RegisterKind::Sales, "\"0\" <ENTER> ");
+  records::RegisterHeader full;
+  full.count = records::kMaxRegistrations;
+  header(records::RegisterKind::Sales, full);
+  auto run = runScreen(records::RegisterKind::Sales, "\"0\" <ENTER> ");
   EXPECT_EQ(run.beeps, 1);
   EXPECT_EQ(run.row, 2);
   EXPECT_EQ(run.col, 114);
   // The last one in use is still reached.
-  run = runScreen(RegisterKind::Sales, "\"9999\" <ENTER> ");
+  run = runScreen(records::RegisterKind::Sales, "\"9999\" <ENTER> ");
   EXPECT_EQ(run.beeps, 0);
   EXPECT_EQ(run.row, 2);
   EXPECT_EQ(run.col, 9);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).count, kMaxRegistrations);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, records::kMaxRegistrations);
   EXPECT_EQ(readFile("VENDIT11.DAT"), "");
 }
 
 TEST_F(RegistrationInput, EscAbandonsTheRegistrationWithoutWritingAnything) {
-  auto run = runScreen(RegisterKind::Sales, kVatCode + "\"0\" <ENTER> \"20\" <ENTER> \"100\" <ESC> \"1\" ");
+  auto run = runScreen(records::RegisterKind::Sales, kVatCode + "\"0\" <ENTER> \"20\" <ENTER> \"100\" <ESC> \"1\" ");
   EXPECT_EQ(run.beeps, 0);
   EXPECT_EQ(run.row, 2);  // back at the record number
   EXPECT_EQ(run.col, 115);
   EXPECT_EQ(readFile("VENDIT11.DAT"), "");
-  EXPECT_EQ(readHeader(RegisterKind::Sales).count, 0);
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 1).dare, 0);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, 0);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 1).dare, 0);
 }
 
 }  // namespace
@@ -94,9 +94,9 @@ namespace vellano::entry {
 namespace {
 
 TEST_F(RegistrationInput, DamagedRecordsAreShownAndListedWithoutHarm) {
-  RegisterHeader h;
+  records::RegisterHeader h;
   h.count = 2;
-  header(RegisterKind::Sales, h);
+  header(records::RegisterKind::Sales, h);
   catalogue().closeAll();
   // Record 1 all high bytes, record 2 codes far beyond every file.
   std::string damaged(200, '\xFF');
@@ -106,7 +106,7 @@ TEST_F(RegistrationInput, DamagedRecordsAreShownAndListedWithoutHarm) {
   farCodes.replace(156, 2, "99");
   farCodes.replace(167, 2, "99");
   writeFile("VENDIT11.DAT", damaged + farCodes);
-  const auto run = runScreen(RegisterKind::Sales, "\"1\" <ENTER> <ESC> \"2\" <ENTER> <ESC> <F9> <ENTER> <ESC> ");
+  const auto run = runScreen(records::RegisterKind::Sales, "\"1\" <ENTER> <ESC> \"2\" <ENTER> <ESC> <F9> <ENTER> <ESC> ");
   EXPECT_EQ(run.beeps, 0);
   EXPECT_EQ(run.row, 2);
   EXPECT_EQ(run.col, 114);

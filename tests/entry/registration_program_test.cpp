@@ -43,10 +43,10 @@ TEST_F(RegistrationProgram, ZeroInAnEmptyRegisterOpensRegistrationOneAndSavesWit
   EXPECT_EQ(record.substr(16, 14), "150511V1      ");
   EXPECT_EQ(record.substr(166, 1), "1");
   EXPECT_EQ(record.substr(189, 11), std::string(11, ' '));
-  const RegisterHeader h = readHeader(RegisterKind::Sales);
+  const records::RegisterHeader h = readHeader(records::RegisterKind::Sales);
   EXPECT_EQ(h.count, 1);
   EXPECT_EQ(h.protocol[0], 1);
-  EXPECT_EQ(read(RegisterKind::Sales, 1).totals().total, 0);
+  EXPECT_EQ(read(records::RegisterKind::Sales, 1).totals().total, 0);
 }
 
 TEST_F(RegistrationProgram, ScorporoAndTypedImponibileKeepTheirOwnForms) {
@@ -90,7 +90,7 @@ TEST_F(RegistrationProgram, NonDeductibleVatIsCountedInBothTotals) {
   EXPECT_EQ(cells(d, 39, 53, 36), " 22│    100.00│     22.00│    122.00");
   EXPECT_EQ(cells(d, 43, 46, 10), "     50.00");  // non-deductible
   EXPECT_EQ(cells(d, 43, 57, 32), "    600.00│     72.00│    672.00");
-  const Registration saved = read(RegisterKind::Sales, 1);
+  const records::Registration saved = read(records::RegisterKind::Sales, 1);
   EXPECT_EQ(saved.lines[0].rateText, "I10");
   EXPECT_EQ(saved.lines[1].rateText, "22");
   EXPECT_EQ(saved.lines[1].vatCode(), 3);
@@ -98,15 +98,15 @@ TEST_F(RegistrationProgram, NonDeductibleVatIsCountedInBothTotals) {
 }
 
 TEST_F(RegistrationProgram, NewProtocolBelowTheCounterStillBecomesTheCounter) {
-  RegisterHeader h;
+  records::RegisterHeader h;
   h.protocol = {4, 15, 0, 0, 0};
-  header(RegisterKind::Sales, h);
+  header(records::RegisterKind::Sales, h);
   auto r = run("\"v\" \"0\" <ENTER> <ENTER> <ENTER> <ENTER*4> <CTRL-DEL> \"2\" <ENTER> <SNAP> <CTRL-DEL> \"7\" <ENTER> "
                "<ENTER> " + kEndLines + "<ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
   ASSERT_GE(r.dumps.size(), 1u);
   EXPECT_EQ(cells(r.dumps[0], 16, 60, 2), "16");  // the proposal: counter 2 + 1
-  const RegisterHeader after = readHeader(RegisterKind::Sales);
+  const records::RegisterHeader after = readHeader(records::RegisterKind::Sales);
   EXPECT_EQ(after.count, 1);
   EXPECT_EQ(after.protocol[0], 4);
   EXPECT_EQ(after.protocol[1], 7);
@@ -118,7 +118,7 @@ TEST_F(RegistrationProgram, ResavingWithAnotherCustomerMovesTheTotalBetweenDareB
   customers({"ROSSI SRL", "BIANCHI SPA"});
   auto r = run("\"v\" " + newHead("1") + line("20", "100") + kEndLines + "<ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 1).dare, 120);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 1).dare, 120);
 
   // Registration 1 again, customer 2, every line kept.
   r = run("\"v\" \"1\" <ENTER> <ENTER> <CTRL-DEL> \"2\" <ENTER> <ENTER*7> <ENTER*5> " + kEndLines +
@@ -127,11 +127,11 @@ TEST_F(RegistrationProgram, ResavingWithAnotherCustomerMovesTheTotalBetweenDareB
   ASSERT_GE(r.dumps.size(), 1u);
   EXPECT_EQ(cells(r.dumps[0], 5, 2, 17), "    2 BIANCHI SPA");
   EXPECT_EQ(cells(r.dumps[0], 6, 45, 11), "     120.00");
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 1).dare, 0);
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 2).dare, 120);
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Sales, 2).avere, 0);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).count, 1);
-  EXPECT_EQ(read(RegisterKind::Sales, 1).counterparty, "2");
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 1).dare, 0);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 2).dare, 120);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Sales, 2).avere, 0);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, 1);
+  EXPECT_EQ(read(records::RegisterKind::Sales, 1).counterparty, "2");
 }
 
 TEST_F(RegistrationProgram, TwentyNinthFebruaryOfYearZeroIsRefusedOfYearFourAccepted) {
@@ -158,16 +158,16 @@ TEST_F(RegistrationProgram, PurchaseCounterparty9000OpensTheSupplierList) {
   EXPECT_EQ(cells(r.dumps[2], 5, 2, 14), " 9002 BETA SRL");
   EXPECT_EQ(readFile("ACQUIS11.DAT").substr(6, 5), "9002 ");
   EXPECT_EQ(readFile("ACQUIS11.DAT").substr(22, 1), "A");
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Purchases, 2).avere, 55);
-  EXPECT_DOUBLE_EQ(balance(RegisterKind::Purchases, 2).dare, 0);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Purchases, 2).avere, 55);
+  EXPECT_DOUBLE_EQ(balance(records::RegisterKind::Purchases, 2).dare, 0);
 }
 
 TEST_F(RegistrationProgram, SearchListShowsOneLinePerRegistration) {
   customers({"ROSSI SRL"});
   suppliers({"FORNITORE CON NOME LUNGO SRL"});
-  Registration annulled = oneLine("9001", "20", "10");
+  records::Registration annulled = oneLine("9001", "20", "10");
   annulled.date = "~40511";
-  registrations(RegisterKind::Sales, {oneLine("1", "20", "1000"), annulled, oneLine("", "", "")});
+  registrations(records::RegisterKind::Sales, {oneLine("1", "20", "1000"), annulled, oneLine("", "", "")});
   auto r = run("\"v\" <F9> <SNAP> <UP> <ENTER> <SNAP> <ESC> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
   ASSERT_GE(r.dumps.size(), 2u);
@@ -220,22 +220,22 @@ TEST_F(RegistrationProgram, NewCustomerAddedFromTheCounterpartyFieldCanBeChosenA
 }
 
 TEST_F(RegistrationProgram, ResavingUnchangedKeepsTheRecordByteForByte) {
-  Registration r = oneLine("", " 20", " 1016.67");
+  records::Registration r = oneLine("", " 20", " 1016.67");
   r.note = "SCORPORO";
   r.quantity = "2";
-  registrations(RegisterKind::Sales, {r});
+  registrations(records::RegisterKind::Sales, {r});
   catalogue().closeAll();
   const std::string before = readFile("VENDIT11.DAT");
   auto run1 = run("\"v\" \"1\" <ENTER> <ENTER> <ENTER> <ENTER*7> <ENTER*5> " + kEndLines + "<ESC> <ESC>");
   ASSERT_EQ(run1.status, 0);
   EXPECT_EQ(readFile("VENDIT11.DAT"), before);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).count, 1);
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, 1);
 }
 
 TEST_F(RegistrationProgram, PageKeysBrowseWithinTheRegister) {
-  Registration second = oneLine("", "20", "10");
+  records::Registration second = oneLine("", "20", "10");
   second.documentNumber = "B2";
-  registrations(RegisterKind::Sales, {oneLine("", "20", "10"), second});
+  registrations(records::RegisterKind::Sales, {oneLine("", "20", "10"), second});
   // From the date field of 1: PgDn to 2, PgDn again stays; ESC, then PgUp from the number.
   auto r = run("\"v\" \"1\" <ENTER> <PGDN> <SNAP> <PGDN> <SNAP> <ESC> <PGUP> <SNAP> <PGUP> <ESC> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
@@ -250,10 +250,10 @@ TEST_F(RegistrationProgram, PageKeysBrowseWithinTheRegister) {
 TEST_F(RegistrationProgram, ProtocolCountersAreWrittenAfterTheFifth) {
   auto r = run("\"v\" <F3> \"12\" <ENTER> <ENTER> <CTRL-DEL> \"30\" <ENTER> <ESC> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
-  EXPECT_EQ(readHeader(RegisterKind::Sales).protocol[1], 0);  // ESC: not written
+  EXPECT_EQ(readHeader(records::RegisterKind::Sales).protocol[1], 0);  // ESC: not written
   r = run("\"v\" <F3> \"12\" <ENTER> <ENTER> <CTRL-DEL> \"30\" <ENTER> <ENTER*3> <SNAP> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
-  const RegisterHeader h = readHeader(RegisterKind::Sales);
+  const records::RegisterHeader h = readHeader(records::RegisterKind::Sales);
   EXPECT_EQ(h.lastPage, 12);
   EXPECT_EQ(h.protocol[1], 30);
   ASSERT_GE(r.dumps.size(), 1u);

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "entry/registration_files.h"
-#include "frame/cp437_text.h"
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/registration_files.h"
+#include "records/cp437_text.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals_support.h"
 #include "support/headless_run.h"
 
@@ -22,7 +22,7 @@ using master::testing::recordOf;
 using master::testing::ScriptedSession;
 
 std::string dayField(const std::string& record, int block, int day) {
-  return record.substr(takingsField(block, day).offset, 10);
+  return record.substr(records::takingsField(block, day).offset, 10);
 }
 
 class TakingsRun : public vellano::testing::WorkFolder {
@@ -44,7 +44,7 @@ TEST(TakingsCell, ZeroIsTheDottedPlaceholderAndOtherAmountsTheGrid) {
   for (const Case& c : {Case{0, "···,···.··"}, Case{5, "      5.00"}, Case{1234.5, "  1,234.50"},
                         Case{-20, "    -20.00"}, Case{123456.78, "123,456.78"}}) {
     SCOPED_TRACE(c.amount);
-    EXPECT_EQ(takingsCell(c.amount), frame::cp437(c.shown));
+    EXPECT_EQ(takingsCell(c.amount), records::cp437(c.shown));
   }
 }
 
@@ -52,14 +52,14 @@ TEST_F(TakingsRun, ADayIsStoredAsTypedAndShownWithItsTotal) {
   auto r = run("\"r\" <CTRL-DEL> \"5\" <ENTER> \"100\" <ENTER> \"20.5\" <ENTER> <ENTER> \"1000\" <ENTER> <SNAP> "
                "<ESC> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
-  const std::string march = recordOf("CORRIS11.DAT", kTakingsLength, 3);
-  ASSERT_EQ(march.size(), kTakingsLength);
-  EXPECT_EQ(dayField(march, 0, 5), frame::fitLeft("100", 10));
-  EXPECT_EQ(dayField(march, 1, 5), frame::fitLeft("20.5", 10));
+  const std::string march = recordOf("CORRIS11.DAT", records::kTakingsLength, 3);
+  ASSERT_EQ(march.size(), records::kTakingsLength);
+  EXPECT_EQ(dayField(march, 0, 5), records::fitLeft("100", 10));
+  EXPECT_EQ(dayField(march, 1, 5), records::fitLeft("20.5", 10));
   EXPECT_EQ(dayField(march, 2, 5), std::string(10, ' '));
-  EXPECT_EQ(dayField(march, 3, 5), frame::fitLeft("1000", 10));
+  EXPECT_EQ(dayField(march, 3, 5), records::fitLeft("1000", 10));
   EXPECT_EQ(march.substr(1240), std::string(3760, ' '));
-  EXPECT_EQ(recordOf("CORRIS11.DAT", kTakingsLength, 2), std::string(kTakingsLength, '\0'));
+  EXPECT_EQ(recordOf("CORRIS11.DAT", records::kTakingsLength, 2), std::string(records::kTakingsLength, '\0'));
 
   ASSERT_GE(r.dumps.size(), 1u);
   EXPECT_EQ(columns(r.row(0, 8), 12, 13), " 3 MARZO 2011");
@@ -77,7 +77,7 @@ TEST_F(TakingsRun, PageKeysChangeMonthWithoutWrappingAndStartAtDayOne) {
   // The day field is open over the month number; the month name follows it.
   EXPECT_EQ(columns(r.row(0, 8), 14, 13), " GENNAIO 2011");
   // April day 1 was left with ESC: nothing written there.
-  EXPECT_EQ(recordOf("CORRIS11.DAT", kTakingsLength, 4), std::string());
+  EXPECT_EQ(recordOf("CORRIS11.DAT", records::kTakingsLength, 4), std::string());
 }
 
 class TakingsScreenTest : public vellano::testing::WorkFolder {
@@ -102,9 +102,9 @@ TEST_F(TakingsScreenTest, DayThirtyOneReturnsToTheDayFieldAndEscWritesNothingOfA
   runTakings(s.session);
   EXPECT_EQ(s.backend().beeps(), 0);
   s.catalogue.closeAll();
-  const std::string march = recordOf("CORRIS11.DAT", kTakingsLength, 3);
-  ASSERT_EQ(march.size(), kTakingsLength);
-  for (int b = 0; b < kTakingsBlocks; ++b) EXPECT_EQ(dayField(march, b, 31), frame::fitLeft(std::to_string(b + 1), 10));
+  const std::string march = recordOf("CORRIS11.DAT", records::kTakingsLength, 3);
+  ASSERT_EQ(march.size(), records::kTakingsLength);
+  for (int b = 0; b < records::kTakingsBlocks; ++b) EXPECT_EQ(dayField(march, b, 31), records::fitLeft(std::to_string(b + 1), 10));
   EXPECT_EQ(dayField(march, 0, 2), std::string(10, ' '));
 }
 
@@ -115,10 +115,10 @@ TEST_F(TakingsScreenTest, UpFromTheFirstColumnGoesToTheDayBefore) {
   prepare(s);
   runTakings(s.session);
   s.catalogue.closeAll();
-  const std::string march = recordOf("CORRIS11.DAT", kTakingsLength, 3);
-  ASSERT_EQ(march.size(), kTakingsLength);
-  EXPECT_EQ(dayField(march, 0, 9), frame::fitLeft("1", 10));
-  EXPECT_EQ(dayField(march, 1, 9), frame::fitLeft("2", 10));
+  const std::string march = recordOf("CORRIS11.DAT", records::kTakingsLength, 3);
+  ASSERT_EQ(march.size(), records::kTakingsLength);
+  EXPECT_EQ(dayField(march, 0, 9), records::fitLeft("1", 10));
+  EXPECT_EQ(dayField(march, 1, 9), records::fitLeft("2", 10));
   EXPECT_EQ(dayField(march, 0, 10), std::string(10, ' '));  // left upwards: not kept
 }
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "entry/registration_files.h"
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/registration_files.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals_support.h"
 #include "support/headless_run.h"
 
@@ -109,7 +109,7 @@ TEST(VentilationComputation, PurchasesOutsideTheTablesAreLeftOut) {
 // ---- From the files ----
 
 std::string causalRecord(char ventilation) {
-  std::string r = frame::fitLeft("Merci", 30) + "E" + std::string(1, ventilation);
+  std::string r = records::fitLeft("Merci", 30) + "E" + std::string(1, ventilation);
   r.resize(500, ' ');
   return r;
 }
@@ -117,8 +117,8 @@ std::string causalRecord(char ventilation) {
 // A purchase registration with one or two lines (causal, rate, imponibile).
 std::string purchase(std::string_view date, int causal1, std::string_view taxable1, int causal2 = 0,
                      std::string_view taxable2 = "") {
-  frame::Record record(registration_layout::kLength);
-  Registration r;
+  records::Record record(records::registration_layout::kLength);
+  records::Registration r;
   r.date = date;
   r.counterparty = "9001";
   r.lines[0].causalText = std::to_string(causal1);
@@ -129,24 +129,24 @@ std::string purchase(std::string_view date, int causal1, std::string_view taxabl
     r.lines[1].rateText = "I20";
     r.lines[1].taxableText = taxable2;
   }
-  packRegistration(r, record);
+  records::packRegistration(r, record);
   return record.bytes();
 }
 
 std::string purchaseHeader(int count, std::string_view k0, std::string_view stock10) {
-  frame::Record record(header_layout::kLength);
-  RegisterHeader h;
+  records::Record record(records::header_layout::kLength);
+  records::RegisterHeader h;
   h.count = count;
   h.stockPercent = k0;
   h.stock10 = stock10;
-  packHeader(h, record);
+  records::packHeader(h, record);
   return record.bytes();
 }
 
 // CORRIS record of a month with one ventilation amount on day `day`.
 std::string ventilationMonth(int day, std::string_view amount) {
-  std::string r(kTakingsLength, ' ');
-  r.replace(takingsField(3, day).offset, amount.size(), amount);
+  std::string r(records::kTakingsLength, ' ');
+  r.replace(records::takingsField(3, day).offset, amount.size(), amount);
   return r;
 }
 
@@ -159,10 +159,10 @@ TEST_F(VentilationFiles, AnnulledPurchasesAndCausalsWithoutVentilationAreLeftOut
                                 purchase("~50311", 1, "5000") +           // annulled
                                 purchase("200311", 2, "100") +           // causal "N"
                                 purchase("010411", 1, "100", 1, "10"));   // 110.00 + 12.00 at 20 %
-  writeFile("CORRIS11.DAT", std::string(kTakingsLength * 2, ' ') + ventilationMonth(5, "1500.50"));
-  frame::Context context;
+  writeFile("CORRIS11.DAT", std::string(records::kTakingsLength * 2, ' ') + ventilationMonth(5, "1500.50"));
+  records::Context context;
   context.yearSuffix = "11";
-  frame::Catalogue catalogue(context);
+  records::Catalogue catalogue(context);
   const VentilationInput in = readVentilationInput(catalogue);
   EXPECT_FLOAT_EQ(in.previousCoefficient, 0.25f);
   EXPECT_FLOAT_EQ(in.stock10, 800.0f);
@@ -187,10 +187,10 @@ class CalcoliRun : public vellano::testing::WorkFolder {
     writeFile("INDACQ11.DAT", purchaseHeader(2, "", ""));
     // 909.09 + 90.91 = 1000.00 at 10 % in February, 2500 + 500 = 3000.00 at 20 % in March.
     std::string second = purchase("100311", 1, "2500");
-    frame::Record record(std::move(second));
-    record.set(registration_layout::rate(0), "20");
+    records::Record record(std::move(second));
+    record.set(records::registration_layout::rate(0), "20");
     writeFile("ACQUIS11.DAT", purchase("100211", 1, "909.09") + record.bytes());
-    writeFile("CORRIS11.DAT", std::string(kTakingsLength * 2, ' ') + ventilationMonth(1, "2000"));
+    writeFile("CORRIS11.DAT", std::string(records::kTakingsLength * 2, ' ') + ventilationMonth(1, "2000"));
   }
 };
 
@@ -228,8 +228,8 @@ TEST_F(CalcoliRun, F9WritesTheStockAndCoefficientIntoThePurchaseHeader) {
       "\"r\" <F9> <F9> \"100\" <ENTER> \"200.5\" <ENTER> \"300\" <ENTER> \".125\" <ENTER> <SNAP> <ESC> <ESC> <ESC>");
   ASSERT_EQ(r.status, 0);
   const std::string header = master::testing::recordOf("INDACQ11.DAT", 90, 1);
-  EXPECT_EQ(header.substr(45, 45), frame::fitLeft(".125", 15) + frame::fitLeft("100", 10) +
-                                       frame::fitLeft("200.5", 10) + frame::fitLeft("300", 10));
+  EXPECT_EQ(header.substr(45, 45), records::fitLeft(".125", 15) + records::fitLeft("100", 10) +
+                                       records::fitLeft("200.5", 10) + records::fitLeft("300", 10));
   EXPECT_EQ(header.substr(0, 5), " 2   ");  // the count stays
   ASSERT_GE(r.dumps.size(), 1u);
   EXPECT_EQ(columns(r.row(0, 16), 4, 10), "    100.00");

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals_support.h"
 #include "support/headless_run.h"
 
@@ -24,7 +24,7 @@ const std::vector<std::string> kYearFiles{"INDVEN11.DAT", "INDACQ11.DAT", "VENDI
                                           "PAGVEN11.DAT", "PAGACQ11.DAT", "PSALCL11.DAT", "PSALFO11.DAT"};
 
 std::string account(std::string_view description, std::string_view dare, std::string_view avere) {
-  return frame::fitLeft(description, 26) + frame::fitLeft(dare, 12) + frame::fitLeft(avere, 12);
+  return records::fitLeft(description, 26) + records::fitLeft(dare, 12) + records::fitLeft(avere, 12);
 }
 
 class ZeroingTest : public vellano::testing::WorkFolder {
@@ -34,7 +34,7 @@ class ZeroingTest : public vellano::testing::WorkFolder {
     writeFile("DATA.DAT", "150311" + std::string(11, ' '));
     writeFile("INDICECL.DAT", " 25 ");
     writeFile("INDICEST.DAT", "10  ");
-    writeFile("INDEX.DAT", frame::fitLeft(" 7", 5) + frame::fitLeft(" 2", 5));
+    writeFile("INDEX.DAT", records::fitLeft(" 7", 5) + records::fitLeft(" 2", 5));
     writeFile("CASBAN.DAT", account("Cassa", " 150.5", " 20") + account("Banca", " 1000", "") +
                                 account("Terza", " 5", " 5"));
     for (const std::string& name : kYearFiles) writeFile(name, std::string(200, 'x'));
@@ -49,7 +49,7 @@ class ZeroingTest : public vellano::testing::WorkFolder {
 };
 
 TEST(ZeroingCommands, DeleteTheYearlyFilesInOrder) {
-  frame::Context context;
+  records::Context context;
   context.dataPrefix = "C:";
   context.yearSuffix = "11";
   context.companyExtension = "003";
@@ -64,7 +64,7 @@ TEST(ZeroingCommands, DeleteTheYearlyFilesInOrder) {
 TEST_F(ZeroingTest, SEmptiesTheYearAndLeavesBlankBalancesForEveryCode) {
   auto r = run("\"z\" \"S\" <ENTER> <ESC>");
   ASSERT_EQ(r.status, 0);
-  frame::Context context;
+  records::Context context;
   context.yearSuffix = "11";
   EXPECT_EQ(r.commands, zeroingCommands(context));
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "../frame/work_folder.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/numbers.h"
-#include "frame/text.h"
+#include "support/work_folder.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "records/numbers.h"
+#include "records/text.h"
 #include "master/cash_banks.h"
-#include "master/customer_files.h"
+#include "records/customer_files.h"
 #include "platform/error.h"
 
 namespace vellano::master {
@@ -47,24 +47,24 @@ int overflowNumber(const std::function<void()>& write) {
 
 class AmountFields : public vellano::testing::WorkFolder {
  protected:
-  frame::Context context_;
+  records::Context context_;
 };
 
 TEST_F(AmountFields, BalanceRecordKeepsEveryDigitOrRefusesTheWrite) {
   context_.yearSuffix = "11";
   for (const TotalCase& c : kCases) {
-    SCOPED_TRACE(frame::str(c.dare) + " /" + frame::str(c.avere));
-    frame::Catalogue catalogue(context_);
-    openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
-    frame::Channel& balances = catalogue.channel(8);
+    SCOPED_TRACE(records::str(c.dare) + " /" + records::str(c.avere));
+    records::Catalogue catalogue(context_);
+    records::openCounterpartyFiles(catalogue, records::CounterpartyKind::Customer);
+    records::Channel& balances = catalogue.channel(8);
     balances.read(3);
-    W_8(catalogue, BalanceTotals{100, 50});
+    records::W_8(catalogue, records::BalanceTotals{100, 50});
     balances.write(3);
     const std::string before = readFile("PSALCL11.DAT");
 
     balances.read(3);
     const int error = overflowNumber([&] {
-      W_8(catalogue, BalanceTotals{c.dare, c.avere});
+      records::W_8(catalogue, records::BalanceTotals{c.dare, c.avere});
       balances.write(3);
     });
     catalogue.closeAll();
@@ -73,9 +73,9 @@ TEST_F(AmountFields, BalanceRecordKeepsEveryDigitOrRefusesTheWrite) {
       EXPECT_EQ(error, 0);
       ASSERT_EQ(after.size(), 90u);
       EXPECT_EQ(after.substr(66, 24), *c.stored);
-      frame::Catalogue again(context_);
-      openCounterpartyFiles(again, CounterpartyKind::Customer);
-      const BalanceTotals back = readBalance(again, 3);
+      records::Catalogue again(context_);
+      records::openCounterpartyFiles(again, records::CounterpartyKind::Customer);
+      const records::BalanceTotals back = records::readBalance(again, 3);
       EXPECT_EQ(back.dare, c.dare);
       EXPECT_EQ(back.avere, c.avere);
       again.closeAll();
@@ -89,8 +89,8 @@ TEST_F(AmountFields, BalanceRecordKeepsEveryDigitOrRefusesTheWrite) {
 
 TEST_F(AmountFields, CashBankRecordKeepsEveryDigitOrRefusesTheWrite) {
   for (const TotalCase& c : kCases) {
-    SCOPED_TRACE(frame::str(c.dare) + " /" + frame::str(c.avere));
-    frame::Catalogue catalogue(context_);
+    SCOPED_TRACE(records::str(c.dare) + " /" + records::str(c.avere));
+    records::Catalogue catalogue(context_);
     writeCashBank(catalogue, 1, CashBank{"Banca Popolare", 100, 50});
     catalogue.closeAll();
     const std::string before = readFile("CASBAN.DAT");
@@ -100,7 +100,7 @@ TEST_F(AmountFields, CashBankRecordKeepsEveryDigitOrRefusesTheWrite) {
     const std::string after = readFile("CASBAN.DAT");
     if (c.stored) {
       EXPECT_EQ(error, 0);
-      EXPECT_EQ(after, frame::fitLeft("Banca nuova", 26) + *c.stored);
+      EXPECT_EQ(after, records::fitLeft("Banca nuova", 26) + *c.stored);
       const CashBank back = readCashBank(catalogue, 1);
       catalogue.closeAll();
       EXPECT_EQ(back.debit, c.dare);

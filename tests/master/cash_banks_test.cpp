@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "causals_support.h"
-#include "frame/print_handover.h"
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "screen/print_handover.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "support/headless_run.h"
 
 namespace vellano::master {
@@ -24,7 +24,7 @@ using master::testing::recordOf;
 using master::testing::ScriptedSession;
 
 std::string accountRecord(std::string_view description, std::string_view debit, std::string_view credit) {
-  return frame::fitLeft(description, 26) + frame::fitLeft(debit, 12) + frame::fitLeft(credit, 12);
+  return records::fitLeft(description, 26) + records::fitLeft(debit, 12) + records::fitLeft(credit, 12);
 }
 
 class CashBankRun : public vellano::testing::WorkFolder {
@@ -35,8 +35,8 @@ class CashBankRun : public vellano::testing::WorkFolder {
 };
 
 TEST_F(CashBankRun, RecordHoldsAmountsInStandardFormAndReadsDamageAsBlank) {
-  frame::Context context;
-  frame::Catalogue catalogue(context);
+  records::Context context;
+  records::Catalogue catalogue(context);
   writeCashBank(catalogue, 2, CashBank{"Cassa contanti", 1500.25, -20});
   catalogue.closeAll();
   EXPECT_EQ(recordOf("CASBAN.DAT", 50, 2), accountRecord("Cassa contanti", " 1500.25", "-20"));
@@ -100,7 +100,7 @@ TEST_F(CashBankRun, MovementListKeyCallsThePaymentsListOrBeeps) {
   writeFile("INDEX.DAT", std::string(5, ' ') + " 2   ");
   std::vector<int> asked;
   CashBankOptions options;
-  options.movementList = [&](frame::Session&, int account) { asked.push_back(account); };
+  options.movementList = [&](screen::Session&, int account) { asked.push_back(account); };
   ScriptedSession withList("\"2\" <ENTER> <F9> <ESC> <ESC>");
   EXPECT_EQ(pickCashBank(withList.session, options), 2);
   EXPECT_EQ(asked, std::vector<int>{2});
@@ -114,10 +114,10 @@ TEST_F(CashBankRun, MovementListKeyCallsThePaymentsListOrBeeps) {
 TEST_F(CashBankRun, SelectionListChoosesTheAccount) {
   writeFile("CASBAN.DAT", accountRecord("Cassa", "", "") + accountRecord("Banca", "", ""));
   writeFile("INDEX.DAT", std::string(5, ' ') + " 2   ");
-  frame::Context context;
-  frame::Catalogue catalogue(context);
+  records::Context context;
+  records::Catalogue catalogue(context);
   EXPECT_EQ(cashBankListEntries(catalogue, 2),
-            (std::vector<std::string>{"  1 " + frame::fitLeft("Cassa", 26), "  2 " + frame::fitLeft("Banca", 26)}));
+            (std::vector<std::string>{"  1 " + records::fitLeft("Cassa", 26), "  2 " + records::fitLeft("Banca", 26)}));
   catalogue.closeAll();
   ScriptedSession s("<F9> <DOWN> <ENTER> <ESC> <ESC>");
   EXPECT_EQ(pickCashBank(s.session, CashBankOptions{}), 2);
@@ -153,7 +153,7 @@ TEST_F(CashBankRun, F8FromTheSalesRegisterHandsOverThreeDot) {
   s.context.terminalNumber = "7";
   CashBankOptions options;
   options.menuItem = kSalesRegisterItem;
-  EXPECT_THROW(pickCashBank(s.session, options), frame::ProgramEnd);
+  EXPECT_THROW(pickCashBank(s.session, options), screen::ProgramEnd);
   EXPECT_EQ(readFile("commands.txt").substr(0, 18), "VELST10W.EXE /M 7\n");
   // In-process the print program beside the test is found when it is built: it then takes
   // the request (clearing it) and shows its screen; otherwise the request stays for it.

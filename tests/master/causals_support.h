@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/error_box.h"
-#include "frame/field_editor.h"
-#include "frame/function_keys.h"
-#include "frame/session.h"
-#include "frame/screen_helpers.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "screen/error_box.h"
+#include "screen/field_editor.h"
+#include "screen/function_keys.h"
+#include "screen/session.h"
+#include "support/screen_helpers.h"
 
 namespace vellano::master::testing {
 
@@ -30,13 +30,13 @@ struct ScriptedSession {
   platform::HeadlessBackend& backend() { return scripted.backend(); }
   const platform::ScreenBuffer& screen() { return scripted.console().screen(); }
 
-  frame::testing::ScriptedConsole scripted;
-  frame::Context context;
-  frame::Catalogue catalogue;
-  frame::FieldEditor editor;
-  frame::FunctionKeyPanel panel;
-  frame::ErrorBox errorBox;
-  frame::Session session;
+  vellano::testing::ScriptedConsole scripted;
+  records::Context context;
+  records::Catalogue catalogue;
+  screen::FieldEditor editor;
+  screen::FunctionKeyPanel panel;
+  screen::ErrorBox errorBox;
+  screen::Session session;
 };
 
 // `n` characters of a dump line from column `col` (1-based), counting UTF-8 characters.

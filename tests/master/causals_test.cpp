@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "causals_support.h"
-#include "frame/print_handover.h"
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "screen/print_handover.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "support/headless_run.h"
 
 namespace vellano::master {
@@ -24,7 +24,7 @@ using master::testing::ScriptedSession;
 
 // A stored causal: description, E/P, S/N, then the reserved area.
 std::string causalRecord(std::string_view description, std::string_view kindAndVentilation, char rest = ' ') {
-  return frame::fitLeft(description, 30) + std::string(kindAndVentilation) + std::string(468, rest);
+  return records::fitLeft(description, 30) + std::string(kindAndVentilation) + std::string(468, rest);
 }
 
 // Line `row` (1-50) of an in-memory dump.
@@ -42,7 +42,7 @@ class CausalScreenTest : public vellano::testing::WorkFolder {
     std::string file;
     for (const std::string& d : descriptions) file += causalRecord(d, "EN");
     writeFile("CAUCON.DAT", file);
-    writeFile("INDEX.DAT", frame::fitLeft(" " + std::to_string(descriptions.size()), 5));
+    writeFile("INDEX.DAT", records::fitLeft(" " + std::to_string(descriptions.size()), 5));
   }
   vellano::testing::HeadlessRun run(const std::string& script, const std::vector<std::string>& args = {},
                                     bool alone = false) {
@@ -52,8 +52,8 @@ class CausalScreenTest : public vellano::testing::WorkFolder {
 
 TEST_F(CausalScreenTest, RecordWriteBlanksTheReservedAreaAndNulsReadAsBlanks) {
   writeFile("CAUCON.DAT", std::string(500, 'Z') + std::string(500, '\0'));
-  frame::Context context;
-  frame::Catalogue catalogue(context);
+  records::Context context;
+  records::Catalogue catalogue(context);
   writeCausal(catalogue, 1, Causal{"Vendite merci", 'E', 'S'});
   catalogue.closeAll();
   EXPECT_EQ(recordOf("CAUCON.DAT", 500, 1), causalRecord("Vendite merci", "ES"));
@@ -134,11 +134,11 @@ TEST_F(CausalScreenTest, CodesOutsideOneToCountPlusOneBeep) {
 
 TEST_F(CausalScreenTest, SelectionListAndPageKeysChooseTheCausal) {
   causals({"Acquisti", "Vendite", "Banca"});
-  frame::Context context;
-  frame::Catalogue catalogue(context);
+  records::Context context;
+  records::Catalogue catalogue(context);
   const std::vector<std::string> entries = causalListEntries(catalogue, 3);
   ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[1], "  2 " + frame::fitLeft("Vendite", 30));
+  EXPECT_EQ(entries[1], "  2 " + records::fitLeft("Vendite", 30));
   catalogue.closeAll();
 
   struct Case {

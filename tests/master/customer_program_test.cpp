@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../frame/work_folder.h"
+#include "support/work_folder.h"
 #include "support/headless_run.h"
 
 namespace {

@@ -6,34 +6,34 @@
 
 #include <string>
 
-#include "../frame/screen_helpers.h"
-#include "../frame/work_folder.h"
-#include "frame/catalogue.h"
-#include "frame/context.h"
-#include "frame/error_box.h"
-#include "frame/field_editor.h"
-#include "frame/function_keys.h"
-#include "master/customer_files.h"
+#include "support/screen_helpers.h"
+#include "support/work_folder.h"
+#include "records/catalogue.h"
+#include "records/context.h"
+#include "screen/error_box.h"
+#include "screen/field_editor.h"
+#include "screen/function_keys.h"
+#include "records/customer_files.h"
 #include "platform/keys.h"
 
 namespace vellano::master {
 namespace {
 
-using frame::testing::cellText;
-using frame::testing::ScriptedConsole;
+using testing::cellText;
+using testing::ScriptedConsole;
 
 class CustomerScreen : public vellano::testing::WorkFolder {
  protected:
   // Runs the screen of `kind` on the key script, in a fresh session over the work folder.
-  void run(CounterpartyKind kind, const std::string& script) {
+  void run(records::CounterpartyKind kind, const std::string& script) {
     scripted_ = std::make_unique<ScriptedConsole>(script);
-    frame::Context context;
+    records::Context context;
     context.yearSuffix = "11";
-    frame::Catalogue catalogue(context);
-    frame::FieldEditor editor(scripted_->console());
-    frame::FunctionKeyPanel panel;
-    frame::ErrorBox errorBox(scripted_->console(), context, editor);
-    frame::Session session{scripted_->console(), catalogue, editor, panel, errorBox};
+    records::Catalogue catalogue(context);
+    screen::FieldEditor editor(scripted_->console());
+    screen::FunctionKeyPanel panel;
+    screen::ErrorBox errorBox(scripted_->console(), context, editor);
+    screen::Session session{scripted_->console(), catalogue, editor, panel, errorBox};
     runCounterpartyScreen(session, kind);
     catalogue.closeAll();
   }
@@ -68,14 +68,14 @@ TEST_F(CustomerScreen, CodesOutsideTheArchiveBeep) {
   writeFile("CLIFOR.DAT", customerRecord("ALFA", "ROMA") + customerRecord("BETA", "BARI"));
   const std::string before = readFile("CLIFOR.DAT");
   // 4 is beyond count + 1, 1.5 is not a code; both beep and leave the code field open.
-  run(CounterpartyKind::Customer, "\"4\" <ENTER> <CTRL-DEL> \"1.5\" <ENTER> <ESC>");
+  run(records::CounterpartyKind::Customer, "\"4\" <ENTER> <CTRL-DEL> \"1.5\" <ENTER> <ESC>");
   EXPECT_EQ(beeps(), 2);
   EXPECT_EQ(readFile("CLIFOR.DAT"), before);
   EXPECT_EQ(readFile("INDICECL.DAT"), " 2  ");
 }
 
 TEST_F(CustomerScreen, SearchOnAnEmptyArchiveBeeps) {
-  run(CounterpartyKind::Supplier, "<F9> <SNAP> <ESC>");
+  run(records::CounterpartyKind::Supplier, "<F9> <SNAP> <ESC>");
   EXPECT_EQ(beeps(), 1);
   // No list opened over the screen title.
   EXPECT_NE(lastDump().find("GESTIONE FORNITORI (DAT)"), std::string::npos);
@@ -85,7 +85,7 @@ TEST_F(CustomerScreen, SearchListFindsByTypingAndSuppliesTheCode) {
   writeFile("INDICECL.DAT", " 3  ");
   writeFile("CLIFOR.DAT", customerRecord("ALFA", "ROMA") + customerRecord("BETA", "BARI") +
                               customerRecord("GAMMA", "COMO"));
-  run(CounterpartyKind::Customer, "<F9> <SNAP> \"ga\" <ENTER> <SNAP> <ESC> <ESC>");
+  run(records::CounterpartyKind::Customer, "<F9> <SNAP> \"ga\" <ENTER> <SNAP> <ESC> <ESC>");
   ASSERT_EQ(scripted_->backend().dumps().size(), 2u);
   const std::string list = scripted_->backend().dumps()[0];
   EXPECT_NE(list.find("BETA" + std::string(27, ' ') + "BARI" + std::string(20, ' ') + "2"), std::string::npos);
@@ -101,7 +101,7 @@ TEST_F(CustomerScreen, EscInAnyFieldWritesNothing) {
   writeFile("INDICECL.DAT", " 1  ");
   writeFile("CLIFOR.DAT", record);
   // A changed name, then ESC at the town; and a new code abandoned at its first field.
-  run(CounterpartyKind::Customer,
+  run(records::CounterpartyKind::Customer,
       "\"1\" <ENTER> <CTRL-DEL> \"OMEGA\" <ENTER> <ENTER> <ENTER> <ENTER> <ESC> "
       "<CTRL-DEL> <ENTER> \"NUOVO\" <ESC> <ESC>");
   EXPECT_EQ(readFile("CLIFOR.DAT"), record);
@@ -111,13 +111,13 @@ TEST_F(CustomerScreen, EscInAnyFieldWritesNothing) {
 
 TEST_F(CustomerScreen, ThousandthCustomerAndTenThousandthSupplierAreRefused) {
   writeFile("INDICECL.DAT", " 999");
-  run(CounterpartyKind::Customer, "<ENTER> \"0\" <ENTER> <CTRL-DEL> \"1000\" <ENTER> <ESC>");
+  run(records::CounterpartyKind::Customer, "<ENTER> \"0\" <ENTER> <CTRL-DEL> \"1000\" <ENTER> <ESC>");
   EXPECT_EQ(beeps(), 3);
   EXPECT_EQ(readFile("INDICECL.DAT"), " 999");
   EXPECT_EQ(readFile("CLIFOR.DAT"), "");
 
   writeFile("INDICEST.DAT", "9999");
-  run(CounterpartyKind::Supplier, "<ENTER> <ESC>");
+  run(records::CounterpartyKind::Supplier, "<ENTER> <ESC>");
   EXPECT_EQ(beeps(), 1);
   EXPECT_EQ(readFile("INDICEST.DAT"), "9999");
   EXPECT_EQ(readFile("ESTC.DAT"), "");
@@ -125,7 +125,7 @@ TEST_F(CustomerScreen, ThousandthCustomerAndTenThousandthSupplierAreRefused) {
 
 TEST_F(CustomerScreen, LastCustomerThatFitsIsStoredWithThreeDigits) {
   writeFile("INDICECL.DAT", " 998");
-  run(CounterpartyKind::Customer, "<ENTER> \"ULTIMO\" <ENTER*11> <ESC>");
+  run(records::CounterpartyKind::Customer, "<ENTER> \"ULTIMO\" <ENTER*11> <ESC>");
   EXPECT_EQ(beeps(), 0);
   EXPECT_EQ(readFile("INDICECL.DAT"), " 999");
   EXPECT_EQ(readFile("CLIFOR.DAT").size(), 999u * 500u);
@@ -136,7 +136,7 @@ TEST_F(CustomerScreen, ReservedBytesSurviveASave) {
   writeFile("INDICECL.DAT", " 1  ");
   writeFile("CLIFOR.DAT", std::string(500, 'R'));
   writeFile("PSALCL11.DAT", "abcdef" + std::string(24, 'x'));
-  run(CounterpartyKind::Customer,
+  run(records::CounterpartyKind::Customer,
       "\"1\" <ENTER> <CTRL-DEL> \"NOME\" <ENTER> <CTRL-DEL> <ENTER> <CTRL-DEL> "
       "\"VIA DEI MILLE 12345678901234567\" <ENTER> <CTRL-DEL> \"7\" <ENTER> <CTRL-DEL> \"PAVIA\" <ENTER> "
       "<CTRL-DEL> \"27100\" <ENTER> <CTRL-DEL> \"PV\" <ENTER> <CTRL-DEL> \"RSSMRA80A01H501U\" <ENTER> "
@@ -165,7 +165,7 @@ TEST_F(CustomerScreen, ReservedBytesSurviveASave) {
 }
 
 TEST_F(CustomerScreen, NewSupplierFillsBothRecordsAndTheCounterWithoutBlank) {
-  run(CounterpartyKind::Supplier,
+  run(records::CounterpartyKind::Supplier,
       "<ENTER> \"BIANCHI SPA\" <ENTER> \"DIVISIONE NORD\" <ENTER> \"CORSO VITTORIO EMANUELE II 100\" <ENTER> "
       "\"45B\" <ENTER> \"TORINO\" <ENTER> \"10100\" <ENTER> \"TO\" <ENTER> \"BNCGNN75C41F205H\" <ENTER> "
       "\"02114720960\" <ENTER> <ENTER> \"99.99\" <ENTER> <ESC>");
@@ -197,7 +197,7 @@ TEST_F(CustomerScreen, DamagedRecordShowsBlanksAndZero) {
   writeFile("INDICECL.DAT", " 1\x01\xff");
   writeFile("CLIFOR.DAT", record);
   writeFile("PSALCL11.DAT", std::string(6, '\0') + "12x4" + std::string(8, '\xff') + "garbage!");
-  run(CounterpartyKind::Customer, "\"1\" <ENTER> <SNAP> <ESC> <ESC>");
+  run(records::CounterpartyKind::Customer, "\"1\" <ENTER> <SNAP> <ESC> <ESC>");
   EXPECT_EQ(snapCells(4, 11, 4), "   1");
   std::string emptyField;  // the name being edited: nothing but the input dots
   for (int i = 0; i < 30; ++i) emptyField += "·";
@@ -212,7 +212,7 @@ TEST_F(CustomerScreen, NegativeBalanceShowsTheMinusAmountWithA) {
   writeFile("INDICECL.DAT", " 1  ");
   writeFile("CLIFOR.DAT", customerRecord("ALFA", "ROMA"));
   writeFile("PSALCL11.DAT", std::string(6, ' ') + " 100" + std::string(8, ' ') + " 1250.5" + std::string(5, ' '));
-  run(CounterpartyKind::Customer, "\"1\" <ENTER> <SNAP> <ESC> <ESC>");
+  run(records::CounterpartyKind::Customer, "\"1\" <ENTER> <SNAP> <ESC> <ESC>");
   EXPECT_EQ(snapCells(21, 62, 1), "A");
   EXPECT_EQ(snapCells(21, 64, 14), "     -1,150.50");
   EXPECT_EQ(snapCells(17, 64, 14), "        100.00");
@@ -221,14 +221,14 @@ TEST_F(CustomerScreen, NegativeBalanceShowsTheMinusAmountWithA) {
 TEST_F(CustomerScreen, PageKeysInTheNameFieldMoveBetweenCodes) {
   writeFile("INDICECL.DAT", " 2  ");
   writeFile("CLIFOR.DAT", customerRecord("ALFA", "ROMA") + customerRecord("BETA", "BARI"));
-  run(CounterpartyKind::Customer, "\"1\" <ENTER> <PGUP> <PGDN> <SNAP> <PGDN> <SNAP> <ESC> <ESC>");
+  run(records::CounterpartyKind::Customer, "\"1\" <ENTER> <PGUP> <PGDN> <SNAP> <PGDN> <SNAP> <ESC> <ESC>");
   ASSERT_EQ(scripted_->backend().dumps().size(), 2u);
   EXPECT_EQ(snapCells(4, 11, 4), "   2");
   EXPECT_EQ(snapCells(7, 20, 4), "BETA");
   EXPECT_NE(lastDump().find("Lista Mov"), std::string::npos);
 
   // "-" and "+" typed in the code field page the same way.
-  run(CounterpartyKind::Customer, "\"2\" <ENTER> <ESC> \"-\" <SNAP> <ESC> \"+\" <SNAP> <ESC> \"+\" <SNAP> <ESC> <ESC>");
+  run(records::CounterpartyKind::Customer, "\"2\" <ENTER> <ESC> \"-\" <SNAP> <ESC> \"+\" <SNAP> <ESC> \"+\" <SNAP> <ESC> <ESC>");
   const auto& dumps = scripted_->backend().dumps();
   ASSERT_EQ(dumps.size(), 3u);
   EXPECT_NE(dumps[0].find("ALFA"), std::string::npos);

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "causals_support.h"
-#include "frame/text.h"
-#include "frame/work_folder.h"
+#include "records/text.h"
+#include "support/work_folder.h"
 #include "master/causals.h"
-#include "master/causals_fields.h"
-#include "master/tax_return_codes.h"
+#include "screen/kit.h"
+#include "records/tax_return_codes.h"
 #include "support/headless_run.h"
 
 namespace vellano::master {
@@ -24,14 +24,14 @@ using master::testing::recordOf;
 using master::testing::ScriptedSession;
 
 std::string subAccountRecordBytes(std::string_view description, std::string_view code, char rest = ' ') {
-  return frame::fitLeft(description, 35) + frame::fitLeft(code, 20) + std::string(445, rest);
+  return records::fitLeft(description, 35) + records::fitLeft(code, 20) + std::string(445, rest);
 }
 
 class SubAccountRun : public vellano::testing::WorkFolder {
  protected:
   // Causal 1 "Vendite" E/N, count 1, and the given sub-accounts of causal 1 from slot 1.
   void causalWith(const std::vector<std::pair<std::string, std::string>>& slots) {
-    writeFile("CAUCON.DAT", frame::fitLeft("Vendite", 30) + "EN" + std::string(468, ' '));
+    writeFile("CAUCON.DAT", records::fitLeft("Vendite", 30) + "EN" + std::string(468, ' '));
     writeFile("INDEX.DAT", " 1   ");
     std::string file;
     for (const auto& [description, code] : slots) file += subAccountRecordBytes(description, code);
@@ -66,8 +66,8 @@ TEST_F(SubAccountRun, FirstFreeSlotIsTheFirstWithABlankCode) {
   };
   for (const Case& c : cases) {
     causalWith(c.slots);
-    frame::Context context;
-    frame::Catalogue catalogue(context);
+    records::Context context;
+    records::Catalogue catalogue(context);
     SubAccounts accounts;
     accounts.load(catalogue, 1);
     EXPECT_EQ(accounts.firstFree(), c.expected) << c.slots.size();
@@ -84,7 +84,7 @@ TEST_F(SubAccountRun, SubAccountOneOfCausalThreeIsRecord201AndKeepsItsReservedPa
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(recordOf("SOTCON.DAT", 500, 201), subAccountRecordBytes("Banca", "K306", 'R'));
   EXPECT_EQ(recordOf("SOTCON.DAT", 500, 200), std::string(500, 'R'));
-  EXPECT_EQ(recordOf("CAUCON.DAT", 500, 3), frame::fitLeft("Terzo", 30) + "PN" + std::string(468, ' '));
+  EXPECT_EQ(recordOf("CAUCON.DAT", 500, 3), records::fitLeft("Terzo", 30) + "PN" + std::string(468, ' '));
   EXPECT_EQ(readFile("INDEX.DAT"), " 3   ");
 }
 
@@ -130,21 +130,21 @@ TEST_F(SubAccountRun, NumberFieldRefusesOutsideOneToHundredAndUpReturnsToVentila
   EXPECT_EQ(s.backend().beeps(), 1);
   EXPECT_EQ(s.backend().pending(), 0u);
   s.catalogue.closeAll();
-  EXPECT_EQ(recordOf("CAUCON.DAT", 500, 1), frame::fitLeft("Vendite", 30) + "ES" + std::string(468, ' '));
+  EXPECT_EQ(recordOf("CAUCON.DAT", 500, 1), records::fitLeft("Vendite", 30) + "ES" + std::string(468, ' '));
 }
 
 TEST_F(SubAccountRun, SubAccountListShowsBlankFieldsAsDots) {
   causalWith({{"Cassa", "K306"}, {"", ""}, {"-storno", "K100"}});
-  frame::Context context;
-  frame::Catalogue catalogue(context);
+  records::Context context;
+  records::Catalogue catalogue(context);
   SubAccounts accounts;
   accounts.load(catalogue, 1);
   const std::vector<std::string> entries = subAccountListEntries(accounts);
   ASSERT_EQ(entries.size(), 100u);
-  EXPECT_EQ(entries[0], "  1 " + frame::fitLeft("Cassa", 35) + " " + frame::fitLeft("K306", 20));
-  EXPECT_EQ(entries[1], "  2 " + dots(40) + " " + dots(20));
-  EXPECT_EQ(entries[2], "  3 " + dots(40) + " " + frame::fitLeft("K100", 20));
-  EXPECT_EQ(entries[99], "100 " + dots(40) + " " + dots(20));
+  EXPECT_EQ(entries[0], "  1 " + records::fitLeft("Cassa", 35) + " " + records::fitLeft("K306", 20));
+  EXPECT_EQ(entries[1], "  2 " + screen::dots(40) + " " + screen::dots(20));
+  EXPECT_EQ(entries[2], "  3 " + screen::dots(40) + " " + records::fitLeft("K100", 20));
+  EXPECT_EQ(entries[99], "100 " + screen::dots(40) + " " + screen::dots(20));
 }
 
 TEST(CatalogueLists, BothListsHoldEveryEntryInCatalogueOrder) {
@@ -155,12 +155,12 @@ TEST(CatalogueLists, BothListsHoldEveryEntryInCatalogueOrder) {
   ASSERT_EQ(byDescription.size(), 233u);
   for (int i = 1; i <= 233; ++i) {
     const std::size_t at = static_cast<std::size_t>(i - 1);
-    EXPECT_EQ(byCode[at], storedTaxCode(i) + bar + storedTaxDescription(i));
-    EXPECT_EQ(byDescription[at], storedTaxDescription(i) + bar + storedTaxCode(i));
+    EXPECT_EQ(byCode[at], records::storedTaxCode(i) + bar + records::storedTaxDescription(i));
+    EXPECT_EQ(byDescription[at], records::storedTaxDescription(i) + bar + records::storedTaxCode(i));
   }
-  EXPECT_EQ(byCode[32], "K199.03" + bar + frame::fitLeft("Proventi da immobili non strumentali", 60));
+  EXPECT_EQ(byCode[32], "K199.03" + bar + records::fitLeft("Proventi da immobili non strumentali", 60));
   EXPECT_EQ(catalogueByCodeHeading(), "Codice " + bar + "Descrizione");
-  EXPECT_EQ(catalogueByDescriptionHeading(), frame::fitLeft("Descrizione", 60) + bar + "Codice");
+  EXPECT_EQ(catalogueByDescriptionHeading(), records::fitLeft("Descrizione", 60) + bar + "Codice");
 }
 
 }  // namespace

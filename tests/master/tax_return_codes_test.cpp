@@ -1,6 +1,6 @@
 // The tax-return line catalogue: its codes and order are data the balance and the export
 // file rely on, so the expected list here is copied from the published list, not from the table.
-#include "master/tax_return_codes.h"
+#include "records/tax_return_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ std::vector<std::string> splitCodes(std::string_view list) {
 TEST(TaxReturnCatalogue, Holds233CodesInThePublishedOrder) {
   const std::vector<std::string> expected = splitCodes(kExpectedCodes);
   ASSERT_EQ(expected.size(), 233u);
-  const auto catalogue = taxReturnCodes();
+  const auto catalogue = records::taxReturnCodes();
   ASSERT_EQ(catalogue.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(catalogue[i].code, expected[i]) << "entry " << i + 1;
@@ -108,7 +108,7 @@ TEST(TaxReturnCatalogue, GivenDescriptionsAreKeptWordForWord) {
       {233, "X300", "Valore complessivo dei beni strumentali"},
   };
   for (const Given& g : given) {
-    const TaxReturnCode entry = taxReturnCode(g.index);
+    const records::TaxReturnCode entry = records::taxReturnCode(g.index);
     EXPECT_EQ(entry.code, g.code) << "entry " << g.index;
     EXPECT_EQ(entry.description, g.description) << "entry " << g.index;
   }
@@ -116,10 +116,10 @@ TEST(TaxReturnCatalogue, GivenDescriptionsAreKeptWordForWord) {
 
 TEST(TaxReturnCatalogue, EveryEntryFitsItsStoredWidthsAndCodesAreUnique) {
   std::set<std::string_view> seen;
-  for (const TaxReturnCode& entry : taxReturnCodes()) {
-    EXPECT_LE(entry.code.size(), kTaxCodeWidth) << entry.code;
+  for (const records::TaxReturnCode& entry : records::taxReturnCodes()) {
+    EXPECT_LE(entry.code.size(), records::kTaxCodeWidth) << entry.code;
     EXPECT_FALSE(entry.description.empty()) << entry.code;
-    EXPECT_LE(entry.description.size(), kTaxDescriptionWidth) << entry.code;
+    EXPECT_LE(entry.description.size(), records::kTaxDescriptionWidth) << entry.code;
     EXPECT_TRUE(seen.insert(entry.code).second) << "twice: " << entry.code;
     // Descriptions are shown through code page 437 as they are: plain ASCII only.
     for (char c : entry.description) EXPECT_TRUE(c >= ' ' && c <= '~') << entry.code;
@@ -135,14 +135,14 @@ TEST(TaxReturnCatalogue, LookUpAndStoredForms) {
       {"K100", 1}, {"K199.03", 33}, {"K199.03   ", 33}, {"X101.1", 203}, {"X300", 233},
       {"K199.3", 0}, {"k100", 0}, {"", 0}, {"K9999", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(findTaxReturnCode(c.code), c.index) << "'" << c.code << "'";
+  for (const Case& c : cases) EXPECT_EQ(records::findTaxReturnCode(c.code), c.index) << "'" << c.code << "'";
 
-  EXPECT_EQ(storedTaxCode(1), "K100   ");
-  EXPECT_EQ(storedTaxCode(33), "K199.03");
-  EXPECT_EQ(storedTaxDescription(201), "Compensi lordi" + std::string(46, ' '));
+  EXPECT_EQ(records::storedTaxCode(1), "K100   ");
+  EXPECT_EQ(records::storedTaxCode(33), "K199.03");
+  EXPECT_EQ(records::storedTaxDescription(201), "Compensi lordi" + std::string(46, ' '));
   for (int outside : {0, -1, 234}) {
-    EXPECT_EQ(taxReturnCode(outside).code, "");
-    EXPECT_EQ(storedTaxCode(outside), std::string(7, ' '));
+    EXPECT_EQ(records::taxReturnCode(outside).code, "");
+    EXPECT_EQ(records::storedTaxCode(outside), std::string(7, ' '));
   }
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "causals_support.h"
-#include "frame/work_folder.h"
+#include "support/work_folder.h"
 #include "support/headless_run.h"
 
 namespace vellano::master {
@@ -41,8 +41,8 @@ TEST(VatCell, PositionsFillTheLeftHalfThenTheRight) {
 
 TEST_F(VatTableRun, RecordFieldsAndReservedAreaOnWrite) {
   writeFile("TABIVA.DAT", std::string(600, 'Z'));
-  frame::Context context;
-  frame::Catalogue catalogue(context);
+  records::Context context;
+  records::Catalogue catalogue(context);
   VatCode vat;
   vat.code = "IVA22";
   vat.rateText = "22";

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../frame/work_folder.h"
+#include "support/work_folder.h"
 #include "outside/pcl_reader.h"
 #include "outside/pdf_content.h"
 #include "outside/pdf_writer.h"

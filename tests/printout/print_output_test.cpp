@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "frame/error_box.h"
+#include "screen/error_box.h"
 #include "platform/env_guard.h"
 #include "platform/headless.h"
-#include "../frame/work_folder.h"
+#include "support/work_folder.h"
 
 namespace vellano::printout {
 namespace {
@@ -52,22 +52,22 @@ class PrintOutputTest : public vellano::testing::WorkFolder {
   // A session whose console reads `script`, the queue the dialog program shares.
   struct Run {
     std::unique_ptr<platform::Console> console;
-    frame::Context context;
-    std::unique_ptr<frame::Catalogue> catalogue;
-    std::unique_ptr<frame::FieldEditor> editor;
-    frame::FunctionKeyPanel panel;
-    std::unique_ptr<frame::ErrorBox> errorBox;
-    std::unique_ptr<frame::Session> session;
+    records::Context context;
+    std::unique_ptr<records::Catalogue> catalogue;
+    std::unique_ptr<screen::FieldEditor> editor;
+    screen::FunctionKeyPanel panel;
+    std::unique_ptr<screen::ErrorBox> errorBox;
+    std::unique_ptr<screen::Session> session;
   };
   std::unique_ptr<Run> start(const std::string& script) {
     writeFile("keys.script", script);
     auto run = std::make_unique<Run>();
     run->console = std::make_unique<platform::Console>(platform::HeadlessBackend::fromEnvironment());
-    run->catalogue = std::make_unique<frame::Catalogue>(run->context);
-    run->editor = std::make_unique<frame::FieldEditor>(*run->console);
-    run->errorBox = std::make_unique<frame::ErrorBox>(*run->console, run->context, *run->editor);
-    run->session = std::make_unique<frame::Session>(
-        frame::Session{*run->console, *run->catalogue, *run->editor, run->panel, *run->errorBox});
+    run->catalogue = std::make_unique<records::Catalogue>(run->context);
+    run->editor = std::make_unique<screen::FieldEditor>(*run->console);
+    run->errorBox = std::make_unique<screen::ErrorBox>(*run->console, run->context, *run->editor);
+    run->session = std::make_unique<screen::Session>(
+        screen::Session{*run->console, *run->catalogue, *run->editor, run->panel, *run->errorBox});
     return run;
   }
 
@@ -263,16 +263,16 @@ TEST_F(PrintOutputTest, ConsolePromptAnswers) {
     int beeps;
   };
   const std::vector<Case> cases = {
-      {"<ENTER>", frame::kExitEnter, "LASER",
+      {"<ENTER>", screen::kExitEnter, "LASER",
        {"CMD /C DEL LASER", "CMD /C PCL2PD~1.EXE LASER LASER.PDF -S", "CMD /C START LASER.PDF"}, 0},
-      {"<CTRL-DEL> \"s\" <ENTER>", frame::kExitEnter, "LPT1.PRN", {}, 0},
-      {"<CTRL-DEL> \"vw\" <ENTER>", frame::kExitEnter, "LASER",
+      {"<CTRL-DEL> \"s\" <ENTER>", screen::kExitEnter, "LPT1.PRN", {}, 0},
+      {"<CTRL-DEL> \"vw\" <ENTER>", screen::kExitEnter, "LASER",
        {"CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER", "CMD /C LIST LASER"}, 0},
-      {"<CTRL-DEL> \"l\" <UP>", frame::kExitEnter, "LASER", {"CMD /C DEL LASER", "CMD /C LIST LASER"}, 0},
-      {"<CTRL-DEL> \"n\" <ENTER>", frame::kExitEsc, "", {}, 0},
-      {"<ESC>", frame::kExitEsc, "", {}, 0},
+      {"<CTRL-DEL> \"l\" <UP>", screen::kExitEnter, "LASER", {"CMD /C DEL LASER", "CMD /C LIST LASER"}, 0},
+      {"<CTRL-DEL> \"n\" <ENTER>", screen::kExitEsc, "", {}, 0},
+      {"<ESC>", screen::kExitEsc, "", {}, 0},
       {"<CTRL-DEL> \"x\" <ENTER> <CTRL-DEL> \"lx\" <ENTER> <CTRL-DEL> <ENTER> <CTRL-DEL> \"l\" <ENTER>",
-       frame::kExitEnter, "LASER", {"CMD /C DEL LASER", "CMD /C LIST LASER"}, 3},
+       screen::kExitEnter, "LASER", {"CMD /C DEL LASER", "CMD /C LIST LASER"}, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.keys);

@@ -1,0 +1,16 @@
+// VELST10W, the print program.
+#include <string>
+#include <vector>
+
+#include "programs/print_program.h"
+#include "platform/console.h"
+#include "printout/print_output.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  vellano::platform::Console console(vellano::platform::makeBackend());
+  vellano::printout::PrintOutput output;
+  vellano::programs::PrintReports reports;
+  reports.closePrintChannel = [&output] { output.closeChannel(); };
+  return vellano::programs::runPrintProgram(console, args, reports);
+}

@@ -1,0 +1,174 @@
+// The channel catalogue: every data file has a fixed channel number, a name pattern and a
+// record length, and is reached through its channel's record buffer. Channel numbers, names
+// and lengths are fixed here and nowhere else; each owner adds the L_/W_ of its channels in
+// its own files (L_: buffer to variables, W_: variables to buffer).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "records/context.h"
+#include "records/record_file.h"
+
+namespace vellano::records {
+
+// Every channel of the catalogue.
+inline constexpr std::array<int, 31> kChannels{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
+                                               12, 13, 14, 15, 16, 17, 18, 20, 22, 26, 27,
+                                               30, 40, 49, 59, 71, 90, 91, 92, 98};
+
+// One open file and the buffer of its current record.
+class Channel {
+ public:
+  Channel(int number, std::size_t recordLength);
+
+  int number() const { return number_; }
+  bool isOpen() const { return file_.has_value(); }
+  // DOS name the channel was opened under (empty when closed).
+  const std::string& dosName() const { return dosName_; }
+  std::size_t recordLength() const { return buffer_.bytes().size(); }
+
+  // Record n into the buffer / the buffer into record n. A closed channel is error 52.
+  void read(long record);
+  void write(long record);
+  long recordCount() const;
+
+  Record& buffer() { return buffer_; }
+  const Record& buffer() const { return buffer_; }
+
+ private:
+  friend class Catalogue;
+  void open(std::string dosName, std::size_t recordLength);
+  void close();
+  RecordFile& file();
+
+  int number_;
+  std::string dosName_;
+  std::optional<RecordFile> file_;
+  Record buffer_;
+};
+
+// The file stems of the register channels, chosen by the registration screens.
+struct RegisterStems {
+  std::string_view index;          // channel 3
+  std::string_view registrations;  // channel 4
+  std::string_view payments;       // channel 12
+  std::string_view balances;       // channel 8
+};
+inline constexpr RegisterStems kSalesStems{"INDVEN", "VENDIT", "PAGVEN", "PSALCL"};
+inline constexpr RegisterStems kPurchaseStems{"INDACQ", "ACQUIS", "PAGACQ", "PSALFO"};
+
+class Catalogue {
+ public:
+  // The catalogue reads the context at every Open, so names follow its current values.
+  explicit Catalogue(Context& context);
+  Catalogue(const Catalogue&) = delete;
+  Catalogue& operator=(const Catalogue&) = delete;
+
+  Context& context() { return *context_; }
+  const Context& context() const { return *context_; }
+
+  // Stems of channels 3, 4, 8, 12 and 17; other channels are refused with error 52.
+  void setStem(int channel, std::string stem);
+  const std::string& stem(int channel) const;
+  void setStems(const RegisterStems& stems);
+
+  // DOS name and record length the channel opens with under the current context values.
+  // An unknown channel is error 52, a stem channel without a stem error 64.
+  std::string dosName(int channel) const;
+  std::size_t recordLength(int channel) const;
+
+  // Open: close the channel, then open its file (created when missing) through hostPath.
+  Channel& open(int channel);
+  // The channel, open or not (unknown numbers are error 52).
+  Channel& channel(int channel);
+  const Channel& channel(int channel) const;
+  void close(int channel);
+  void closeAll();
+  // Reopens the open channels whose name holds the year suffix (after a date change).
+  void reopenYearFiles();
+
+  Channel& O_1() { return open(1); }
+  Channel& O_2() { return open(2); }
+  Channel& O_3() { return open(3); }
+  Channel& O_4() { return open(4); }
+  Channel& O_5() { return open(5); }
+  Channel& O_6() { return open(6); }
+  Channel& O_7() { return open(7); }
+  Channel& O_8() { return open(8); }
+  Channel& O_9() { return open(9); }
+  Channel& O_10() { return open(10); }
+  Channel& O_11() { return open(11); }
+  Channel& O_12() { return open(12); }
+  Channel& O_13() { return open(13); }
+  Channel& O_14() { return open(14); }
+  Channel& O_15() { return open(15); }
+  Channel& O_16() { return open(16); }
+  Channel& O_17() { return open(17); }
+  Channel& O_18() { return open(18); }
+  Channel& O_20() { return open(20); }
+  Channel& O_22() { return open(22); }
+  Channel& O_26() { return open(26); }
+  Channel& O_27() { return open(27); }
+  Channel& O_30() { return open(30); }
+  Channel& O_40() { return open(40); }
+  Channel& O_49() { return open(49); }
+  Channel& O_59() { return open(59); }
+  Channel& O_71() { return open(71); }
+  Channel& O_90() { return open(90); }
+  Channel& O_91() { return open(91); }
+  Channel& O_92() { return open(92); }
+  Channel& O_98() { return open(98); }
+
+ private:
+  Context* context_;
+  std::map<int, Channel> channels_;
+  std::map<int, std::string> stems_;
+};
+
+// The channel, opened first when it is not open yet.
+Channel& openChannel(Catalogue& catalogue, int channel);
+
+// Channel 10, TTY.DAT: one byte per record.
+void L_10(const Catalogue& catalogue, char& byte);
+void W_10(Catalogue& catalogue, char byte);
+
+// Channel 11, the working date: date (and the rest of DATA.<ext>) into the context.
+void L_11(const Catalogue& catalogue, Context& context);
+void W_11(Catalogue& catalogue, const Context& context);
+
+// Channel 14, the company registry: 227- or 619-byte record, the same company variables.
+// Fields without a variable stay in the buffer as read.
+void L_14(const Catalogue& catalogue, Company& company);
+void W_14(Catalogue& catalogue, const Company& company);
+
+// Channel 18, PARAM.DAT.
+void L_18(const Catalogue& catalogue, Context& context);
+void W_18(Catalogue& catalogue, const Context& context);
+
+// Channel 22, INDEX.DAT: one counter per record, standard text form.
+void L_22(const Catalogue& catalogue, float& counter);
+void W_22(Catalogue& catalogue, float counter);
+
+// Channel 49, DATA.DAT.
+void L_49(const Catalogue& catalogue, HostSettings& settings);
+void W_49(Catalogue& catalogue, const HostSettings& settings);
+
+// Channel 90, QMENU.DAT: every byte of the record.
+void L_90(const Catalogue& catalogue, HandOver& handOver);
+void W_90(Catalogue& catalogue, const HandOver& handOver);
+
+// Channel 91, INDAZ<yy>.DAT: number of companies.
+void L_91(const Catalogue& catalogue, float& companies);
+void W_91(Catalogue& catalogue, float companies);
+
+// Channel 92, AZIEN<yy>.DAT: a company of the list; it starts with the fields of the
+// 227-byte registry record, the rest stays in the buffer as read.
+void L_92(const Catalogue& catalogue, Company& company);
+void W_92(Catalogue& catalogue, const Company& company);
+
+}  // namespace vellano::records

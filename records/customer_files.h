@@ -1,0 +1,118 @@
+// The customer and supplier files: record layouts of CLIFOR (channel 1), ESTC (7) and ESTCNO
+// (71), the counters INDICECL (2) and INDICEST (9), and the Dare/Avere fields of the yearly
+// balance record (8). Each L_ loads the channel's buffer into variables, each W_ puts the
+// variables into the buffer; the bytes of fields we have no variable for stay as read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "records/catalogue.h"
+#include "records/record_file.h"
+
+namespace vellano::records {
+
+enum class CounterpartyKind { Customer, Supplier };
+
+// Largest count each counter file can hold: INDICECL writes a leading blank in its 4
+// characters, INDICEST does not.
+inline constexpr int kMaxCustomers = 999;
+inline constexpr int kMaxSuppliers = 9999;
+
+// What the screen shows of one customer or supplier; texts without trailing blanks.
+struct Counterparty {
+  std::string name;         // Ragione sociale, first line (30)
+  std::string name2;        // second line (30)
+  std::string street;       // Indirizzo, 30 characters stored as 20 + 10
+  std::string houseNumber;  // N. Civico (5)
+  std::string town;         // Città (20)
+  std::string postcode;     // Cap (5)
+  std::string province;     // Prov (2)
+  std::string fiscalCode;   // 16
+  std::string vatNumber;    // 11
+  friend bool operator==(const Counterparty&, const Counterparty&) = default;
+};
+
+struct BalanceTotals {
+  double dare = 0;
+  double avere = 0;
+};
+
+// Customer record, CLIFOR (500 bytes).
+namespace clifor {
+inline constexpr Field kName{0, 30};
+inline constexpr Field kStreetHead{60, 20};
+inline constexpr Field kTown{80, 20};
+inline constexpr Field kProvince{103, 2};
+inline constexpr Field kFiscalCode{105, 16};
+inline constexpr Field kVatNumber{121, 11};
+inline constexpr Field kName2{256, 32};  // 30 characters used
+inline constexpr Field kPostcode{390, 5};
+inline constexpr Field kHouseNumber{420, 5};
+inline constexpr Field kStreetTail{462, 10};
+}  // namespace clifor
+
+// Supplier record, ESTC (200 bytes).
+namespace estc {
+inline constexpr Field kName{0, 30};
+inline constexpr Field kName2{30, 30};
+inline constexpr Field kProvince{60, 2};
+inline constexpr Field kPostcode{62, 5};
+inline constexpr Field kStreetHead{67, 20};
+inline constexpr Field kTown{87, 20};
+inline constexpr Field kFiscalCode{107, 40};  // 16 characters used
+inline constexpr Field kStreetTail{147, 10};
+inline constexpr Field kVatNumber{184, 16};   // 11 characters used
+}  // namespace estc
+
+// Supplier complement record, ESTCNO (200 bytes).
+namespace estcno {
+inline constexpr Field kVatNumber{100, 11};
+inline constexpr Field kHouseNumber{111, 5};
+}  // namespace estcno
+
+// Counter record, INDICECL / INDICEST (4 bytes), and balance record (30 bytes).
+inline constexpr Field kCounter{0, 4};
+namespace balance {
+inline constexpr Field kDare{6, 12};
+inline constexpr Field kAvere{18, 12};
+}  // namespace balance
+
+// Display widths of the screen fields.
+inline constexpr std::size_t kStreetWidth = 30;
+inline constexpr std::size_t kStreetHeadWidth = 20;
+
+void L_1(const Catalogue& catalogue, Counterparty& customer);
+void W_1(Catalogue& catalogue, const Counterparty& customer);
+void L_7(const Catalogue& catalogue, Counterparty& supplier);
+void W_7(Catalogue& catalogue, const Counterparty& supplier);
+// House number from ESTCNO; the VAT number there is only a copy of the ESTC one.
+void L_71(const Catalogue& catalogue, Counterparty& supplier);
+void W_71(Catalogue& catalogue, const Counterparty& supplier);
+// INDICECL stores " 12", INDICEST "12"; both read back by their numeric value.
+void L_2(const Catalogue& catalogue, float& customers);
+void W_2(Catalogue& catalogue, float customers);
+void L_9(const Catalogue& catalogue, float& suppliers);
+void W_9(Catalogue& catalogue, float suppliers);
+// Dare and Avere of the balance record; its first 6 bytes are left alone.
+void L_8(const Catalogue& catalogue, BalanceTotals& totals);
+void W_8(Catalogue& catalogue, const BalanceTotals& totals);
+
+// Reading and writing one code of a kind, through the channels above. The caller opens the
+// channels (openCounterpartyFiles). Writing reads the record first so reserved bytes survive.
+void openCounterpartyFiles(Catalogue& catalogue, CounterpartyKind kind);
+Counterparty readCounterparty(Catalogue& catalogue, CounterpartyKind kind, long code);
+BalanceTotals readBalance(Catalogue& catalogue, long code);
+void writeCounterparty(Catalogue& catalogue, CounterpartyKind kind, long code,
+                       const Counterparty& who, const BalanceTotals& totals);
+// The count in the counter file: 0 for a damaged value, never above the kind's maximum.
+int readCount(Catalogue& catalogue, CounterpartyKind kind);
+void writeCount(Catalogue& catalogue, CounterpartyKind kind, int count);
+
+// The search list, one entry per code 1..count: name (30) + " " + town (20) + " " + the code
+// through "####" (customers) or "#####" (suppliers).
+std::string selectionEntry(CounterpartyKind kind, long code, const Counterparty& who);
+std::vector<std::string> buildSelectionList(Catalogue& catalogue, CounterpartyKind kind,
+                                            int count);
+
+}  // namespace vellano::records

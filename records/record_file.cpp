@@ -1,0 +1,148 @@
+// Fixed-length record files over POSIX pread/pwrite, and field access on a record buffer.
+#include "records/record_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <system_error>
+
+#include "records/numbers.h"
+#include "records/text.h"
+#include "platform/error.h"
+
+namespace vellano::records {
+
+namespace {
+
+bool isFolder(const std::filesystem::path& folder) {
+  std::error_code ec;
+  return std::filesystem::is_directory(folder, ec);
+}
+
+[[noreturn]] void throwErrno(int err, const char* where, const std::filesystem::path& path) {
+  throw RuntimeError(errorNumberFromErrno(err), where, path.string());
+}
+
+// Byte offset of a record, or throws 63 for a number that names no record.
+off_t recordOffset(long record, std::size_t length, const char* where) {
+  if (record <= 0) {
+    throw RuntimeError(error::kBadRecordNumber, where, "record " + std::to_string(record));
+  }
+  const auto maxOffset = static_cast<unsigned long long>(std::numeric_limits<off_t>::max());
+  const auto index = static_cast<unsigned long long>(record - 1);
+  if (index > (maxOffset - length) / length) {
+    throw RuntimeError(error::kBadRecordNumber, where, "record " + std::to_string(record));
+  }
+  return static_cast<off_t>(index * length);
+}
+
+}  // namespace
+
+RecordFile::RecordFile(std::filesystem::path path, std::size_t recordLength)
+    : path_(std::move(path)), length_(recordLength) {
+  if (length_ == 0) throw RuntimeError(error::kIllegalFunctionCall, "open", path_.string());
+  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ >= 0) return;
+  const int err = errno;
+  if (err == ENOENT || err == ENOTDIR) {
+    // The file would have been created, so it is the folder that is missing.
+    std::filesystem::path folder = path_.parent_path();
+    if (folder.empty()) folder = ".";
+    if (!isFolder(folder)) throw RuntimeError(error::kPathNotFound, "open", folder.string());
+  }
+  throwErrno(err, "open", path_);
+}
+
+RecordFile::~RecordFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+RecordFile::RecordFile(RecordFile&& other) noexcept
+    : path_(std::move(other.path_)), length_(other.length_), fd_(other.fd_) {
+  other.fd_ = -1;
+}
+
+RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    path_ = std::move(other.path_);
+    length_ = other.length_;
+    fd_ = other.fd_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+std::string RecordFile::read(long record) const {
+  const off_t offset = recordOffset(record, length_, "read");
+  std::string bytes(length_, '\0');
+  std::size_t done = 0;
+  while (done < length_) {
+    const ssize_t got = ::pread(fd_, bytes.data() + done, length_ - done,
+                                offset + static_cast<off_t>(done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throwErrno(errno, "read", path_);
+    }
+    if (got == 0) break;  // end of file: the rest stays NUL
+    done += static_cast<std::size_t>(got);
+  }
+  return bytes;
+}
+
+void RecordFile::write(long record, std::string_view bytes) {
+  const off_t offset = recordOffset(record, length_, "write");
+  std::string buffer(bytes.substr(0, length_));
+  buffer.resize(length_, '\0');
+  std::size_t done = 0;
+  while (done < length_) {
+    const ssize_t put = ::pwrite(fd_, buffer.data() + done, length_ - done,
+                                 offset + static_cast<off_t>(done));
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      throwErrno(errno, "write", path_);
+    }
+    if (put == 0) throwErrno(ENOSPC, "write", path_);
+    done += static_cast<std::size_t>(put);
+  }
+}
+
+long RecordFile::recordCount() const {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) throwErrno(errno, "recordCount", path_);
+  return static_cast<long>(static_cast<std::size_t>(st.st_size) / length_);
+}
+
+namespace {
+
+// The bytes of a field that exist in the buffer; a layout longer than the buffer reads short.
+std::string_view fieldBytes(const std::string& bytes, Field f) {
+  if (f.offset >= bytes.size()) return {};
+  return std::string_view(bytes).substr(f.offset, std::min(f.width, bytes.size() - f.offset));
+}
+
+}  // namespace
+
+std::string Record::text(Field f) const {
+  std::string out = nulAsBlank(fieldBytes(bytes_, f));
+  out.resize(f.width, ' ');
+  return out;
+}
+
+std::string Record::trimmed(Field f) const {
+  return trimRight(nulAsBlank(fieldBytes(bytes_, f)));
+}
+
+double Record::number(Field f) const { return val(fieldBytes(bytes_, f)); }
+
+void Record::set(Field f, std::string_view value) {
+  if (f.offset >= bytes_.size()) return;
+  const std::size_t room = std::min(f.width, bytes_.size() - f.offset);
+  bytes_.replace(f.offset, room, fitLeft(value, room));
+}
+
+}  // namespace vellano::records

@@ -1,0 +1,143 @@
+// The folder question for error 76 and the probe flag.
+#include "records/folder_check.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "records/record_file.h"
+#include "support/work_folder.h"
+
+namespace vellano::records {
+namespace {
+
+// Answers the folder question with a fixed text and remembers what was shown.
+class ScriptedPrompt : public FolderPrompt {
+ public:
+  explicit ScriptedPrompt(std::string answer) : answer_(std::move(answer)) {}
+  std::string ask(std::string_view message, std::string_view question) override {
+    shown.emplace_back(std::string(message) + "|" + std::string(question));
+    return answer_;
+  }
+  std::vector<std::string> shown;
+
+ private:
+  std::string answer_;
+};
+
+class FolderCheck : public testing::WorkFolder {};
+
+TEST_F(FolderCheck, AnswerDecidesCreationOrRefusal) {
+  struct Case {
+    const char* answer;
+    bool created;
+  };
+  const Case cases[] = {{"S", true}, {"s", true}, {"S ", true}, {"N", false},
+                        {"", false}, {"X", false}, {"SI", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    std::filesystem::remove_all("NUOVA");
+    Context context;
+    ScriptedPrompt prompt(c.answer);
+    bool after = false;
+    const Outcome outcome = guarded(context, prompt, [&] {
+      RecordFile file(std::filesystem::path("NUOVA") / "CLIFOR.DAT", 500);
+      after = true;  // never reached: the failed step is not repeated
+    });
+    EXPECT_EQ(outcome, Outcome::folderAsked);
+    EXPECT_FALSE(after);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0],
+              "La Cartella NUOVA non esiste.|            Vuoi crearla [S/N]: ");
+    EXPECT_EQ(std::filesystem::is_directory("NUOVA"), c.created);
+    EXPECT_EQ(context.folderRefused, !c.created);
+    EXPECT_EQ(context.currentFolder, "NUOVA");
+  }
+}
+
+TEST_F(FolderCheck, NestedMissingFoldersAreAllCreated) {
+  Context context;
+  ScriptedPrompt prompt("S");
+  guarded(context, prompt, [] { RecordFile file("A1/B2/X.DAT", 5); });
+  EXPECT_TRUE(std::filesystem::is_directory("A1/B2"));
+  // The screen repeats the step itself once the folder is there.
+  const Outcome again = guarded(context, prompt, [] { RecordFile file("A1/B2/X.DAT", 5); });
+  EXPECT_EQ(again, Outcome::done);
+  EXPECT_TRUE(std::filesystem::exists("A1/B2/X.DAT"));
+}
+
+TEST_F(FolderCheck, FolderFromContextWhenTheErrorNamesNone) {
+  Context context;
+  context.currentFolder = "C:\\COPIE\\";
+  ScriptedPrompt prompt("S");
+  guarded(context, prompt, [] { throw RuntimeError(error::kPathNotFound, "copy"); });
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].substr(0, prompt.shown[0].find('|')),
+            "La Cartella C:\\COPIE\\ non esiste.");
+  EXPECT_TRUE(std::filesystem::is_directory("COPIE"));
+  EXPECT_FALSE(context.folderRefused);
+}
+
+TEST_F(FolderCheck, FolderThatCannotBeMadeCountsAsRefused) {
+  WorkFolder::writeFile("PLAIN", "a file, not a folder");
+  Context context;
+  ScriptedPrompt prompt("S");
+  guarded(context, prompt, [] { throw RuntimeError(error::kPathNotFound, "open", "PLAIN/SUB"); });
+  EXPECT_TRUE(context.folderRefused);
+}
+
+TEST(ProbeFlag, ErrorsAbsorbedOrPassedOn) {
+  struct Case {
+    int probeFlag;
+    int error;
+    bool absorbed;
+    Outcome outcome;
+    int flagAfter;
+    bool asked;
+  };
+  const Case cases[] = {
+      {1, error::kPathNotFound, true, Outcome::probed, -1, false},
+      {1, error::kOverflow, true, Outcome::probed, -1, false},
+      {1, error::kFileNotFound, false, Outcome::done, 1, false},
+      {0, error::kOverflow, false, Outcome::done, 0, false},
+      {0, error::kPathNotFound, true, Outcome::folderAsked, 0, true},
+      {-1, error::kPathNotFound, true, Outcome::folderAsked, -1, true},
+      {-1, error::kOverflow, false, Outcome::done, -1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.probeFlag) + " " + std::to_string(c.error));
+    Context context;
+    context.probeFlag = c.probeFlag;
+    ScriptedPrompt prompt("N");
+    const RuntimeError error(c.error, "step", c.error == error::kPathNotFound ? "GONE" : "");
+    if (c.absorbed) {
+      EXPECT_EQ(guarded(context, prompt, [&] { throw error; }), c.outcome);
+    } else {
+      try {
+        guarded(context, prompt, [&] { throw error; });
+        ADD_FAILURE() << "error not passed on";
+      } catch (const RuntimeError& passed) {
+        EXPECT_EQ(passed.number(), c.error);
+      }
+    }
+    EXPECT_EQ(context.probeFlag, c.flagAfter);
+    EXPECT_EQ(prompt.shown.size(), c.asked ? 1u : 0u);
+    EXPECT_EQ(context.folderRefused, c.asked);
+  }
+}
+
+TEST(ProbeFlag, CompletedOperationLeavesFlagsAlone) {
+  Context context;
+  context.probeFlag = 1;
+  ScriptedPrompt prompt("S");
+  int runs = 0;
+  EXPECT_EQ(guarded(context, prompt, [&] { ++runs; }), Outcome::done);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(context.probeFlag, 1);
+  EXPECT_FALSE(context.folderRefused);
+}
+
+}  // namespace
+}  // namespace vellano::records

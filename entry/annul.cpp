@@ -19,7 +19,7 @@ void openRegistrations(records::Catalogue& catalogue, records::RegisterKind kind
   const records::RegisterInfo& info = records::registerInfo(kind);
   if (catalogue.channel(4).isOpen() && catalogue.stem(4) == info.stems.registrations) return;
   catalogue.setStem(4, std::string(info.stems.registrations));
-  catalogue.O_4();
+  catalogue.open(records::channel::kRegistrations);
 }
 
 // "S" true, "N" or ESC false; anything else beeps and is asked again.

@@ -94,10 +94,10 @@ std::vector<Movement> selectMovements(records::Catalogue& catalogue, records::Re
   const records::RegisterStems& stems = records::registerInfo(kind).stems;
   catalogue.setStem(3, std::string(stems.index));
   catalogue.setStem(12, std::string(stems.payments));
-  catalogue.O_3().read(1);
+  catalogue.open(records::channel::kRegisterHeader).read(1);
   records::RegisterHeader header;
   records::L_3(catalogue, header);
-  records::Channel& payments = catalogue.O_12();
+  records::Channel& payments = catalogue.open(records::channel::kPayments);
   std::vector<Movement> selected;
   for (int n = 1; n <= header.payments; ++n) {
     payments.read(n);

@@ -526,7 +526,7 @@ void PaymentsWindow::save() {
 void PaymentsWindow::run() {
   screen::EditorSettings keep(session_.editor);
   records::Catalogue& catalogue = session_.catalogue;
-  catalogue.setStems(records::registerInfo(kind_).stems);
+  records::setRegisterStems(catalogue, records::registerInfo(kind_).stems);
   for (int channel : {3, 8, 12}) ensureOpen(catalogue, channel);
   records::openChannel(catalogue, 15);
   cashBanks_ = records::readCounter(catalogue, records::kCashBankCounter);

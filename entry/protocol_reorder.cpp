@@ -143,7 +143,7 @@ bool reorderProtocols(screen::Session& session, records::RegisterKind kind, long
   records::Catalogue& catalogue = session.catalogue;
   if (!catalogue.channel(4).isOpen() || catalogue.stem(4) != info.stems.registrations) {
     catalogue.setStem(4, std::string(info.stems.registrations));
-    catalogue.O_4();
+    catalogue.open(records::channel::kRegistrations);
   }
   renumberProtocols(catalogue, kind, {values[0], values[1], values[2]}, mode, [&](long record) {
     put(kProgressRow, 3, "Elaboro il codice: " + records::printUsing(kCountMask, static_cast<double>(record)));

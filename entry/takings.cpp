@@ -84,7 +84,7 @@ void TakingsScreen::showMonth() {
 
 void TakingsScreen::load(int month) {
   month_ = month;
-  session_.catalogue.O_27().read(month_);
+  session_.catalogue.open(records::channel::kTakings).read(month_);
   records::L_27(session_.catalogue, takings_);
   showMonth();
   for (int d = 1; d <= records::kDays; ++d) showDay(d);

@@ -88,7 +88,7 @@ VentilationTables computeVentilation(const VentilationInput& in) {
 namespace {
 
 void readTakings(records::Catalogue& catalogue, VentilationInput& in) {
-  records::Channel& corris = catalogue.O_27();
+  records::Channel& corris = catalogue.open(records::channel::kTakings);
   for (int m = 1; m <= kMonths; ++m) {
     corris.read(m);
     records::Takings takings;
@@ -135,8 +135,8 @@ void readPurchases(records::Catalogue& catalogue, int count, VentilationInput& i
 
 VentilationInput readVentilationInput(records::Catalogue& catalogue) {
   VentilationInput in;
-  catalogue.setStems(records::registerInfo(records::RegisterKind::Purchases).stems);
-  catalogue.O_3().read(1);
+  records::setRegisterStems(catalogue, records::registerInfo(records::RegisterKind::Purchases).stems);
+  catalogue.open(records::channel::kRegisterHeader).read(1);
   records::RegisterHeader header;
   records::L_3(catalogue, header);
   in.stock4 = static_cast<float>(records::val(header.stock4));
@@ -144,7 +144,7 @@ VentilationInput readVentilationInput(records::Catalogue& catalogue) {
   in.stock20 = static_cast<float>(records::val(header.stock20));
   in.previousCoefficient = static_cast<float>(records::val(header.stockPercent));
   readTakings(catalogue, in);
-  catalogue.O_4();
+  catalogue.open(records::channel::kRegistrations);
   readPurchases(catalogue, header.count, in);
   return in;
 }

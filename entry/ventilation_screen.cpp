@@ -147,8 +147,8 @@ bool editStock(screen::Session& session, std::uint8_t attr) {
                                              {48, 10, &records::RegisterHeader::stock20},
                                              {72, 14, &records::RegisterHeader::stockPercent}}};
   records::Catalogue& catalogue = session.catalogue;
-  catalogue.setStems(records::registerInfo(records::RegisterKind::Purchases).stems);
-  catalogue.O_3().read(1);
+  records::setRegisterStems(catalogue, records::registerInfo(records::RegisterKind::Purchases).stems);
+  catalogue.open(records::channel::kRegisterHeader).read(1);
   records::RegisterHeader header;
   records::L_3(catalogue, header);
 

@@ -29,7 +29,7 @@ int countOf(float value, int most) {
 // One blank balance record per code: reserved field, Dare and Avere all blanks.
 void blankBalances(records::Catalogue& catalogue, std::string_view stem, int codes) {
   catalogue.setStem(8, std::string(stem));
-  records::Channel& channel = catalogue.O_8();
+  records::Channel& channel = catalogue.open(records::channel::kBalances);
   for (int code = 1; code <= codes; ++code) {
     channel.buffer().bytes().assign(kBalanceLength, ' ');
     channel.write(code);
@@ -78,7 +78,7 @@ void zeroRegistrations(screen::Session& session, int customers, int suppliers) {
     platform::runCommand(command, session.console);
 
   records::writeCounter(catalogue, records::kCausalCounter, causals);
-  records::Channel& control = catalogue.O_5();
+  records::Channel& control = catalogue.open(records::channel::kVatControl);
   control.read(2);
   records::ControlRecord record;
   records::L_5(catalogue, record);

@@ -97,7 +97,7 @@ class Demo {
   void settings() {
     context_.hostMode = 1;
     context_.dataPrefix = "C:";
-    records::Channel& tty = catalogue_.O_10();
+    records::Channel& tty = catalogue_.open(records::channel::kInstallation);
     const std::string bytes = "C      C" + std::string(27, ' ');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       records::W_10(catalogue_, bytes[i]);
@@ -105,12 +105,12 @@ class Demo {
     }
     context_.workingDate = kWorkingDate;
     context_.dateFileRest = std::string(11, ' ');
-    records::Channel& dateFile = catalogue_.O_11();
+    records::Channel& dateFile = catalogue_.open(records::channel::kWorkingDate);
     records::W_11(catalogue_, context_);
     dateFile.write(1);
     context_.sharedCustomerArchive = 'N';
     context_.fullVatTables = 'N';
-    records::Channel& parameters = catalogue_.O_18();
+    records::Channel& parameters = catalogue_.open(records::channel::kParameters);
     records::W_18(catalogue_, context_);
     parameters.write(1);
     records::Company company;
@@ -119,7 +119,7 @@ class Demo {
     company.town = "20121 MILANO MI";
     company.vatNumber = vatNumber();
     company.fiscalCode = company.vatNumber;
-    records::Channel& registry = catalogue_.O_14();
+    records::Channel& registry = catalogue_.open(records::channel::kCompany);
     registry.read(1);
     records::W_14(catalogue_, company);
     registry.write(1);
@@ -339,7 +339,7 @@ class Demo {
 
   // Every day's takings at 4, 10 and 20 % and under ventilation; Sundays closed.
   void takings() {
-    records::Channel& corris = catalogue_.O_27();
+    records::Channel& corris = catalogue_.open(records::channel::kTakings);
     int weekday = 5;  // 1 January 2011 was a Saturday (0 = Monday)
     for (int month = 1; month <= 12; ++month) {
       records::Takings t;

@@ -57,7 +57,7 @@ void PrintOutput::ORBWW(screen::Session& session, const PrintRequest& request) {
   fileName_ = request.fileName.empty() ? "LASER" : request.fileName;
 
   catalogue.close(98);
-  records::Channel& orbw = catalogue.O_98();
+  records::Channel& orbw = catalogue.open(records::channel::kPrintSettings);
   W_98(catalogue, OrbwSettings{"", "", "", "", "", "", ""});
   orbw.write(kOrbwRecord);
 
@@ -65,7 +65,7 @@ void PrintOutput::ORBWW(screen::Session& session, const PrintRequest& request) {
   orbw.write(kOrbwRecord);
   catalogue.close(98);
   platform::runCommand("ORBW.EXE", session.console);
-  catalogue.O_98().read(kOrbwRecord);
+  catalogue.open(records::channel::kPrintSettings).read(kOrbwRecord);
   L_98(catalogue, settings_);
   catalogue.close(98);
 

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "records/registration_files.h"
 #include "screen/print_handover.h"
 #include "programs/program_shell.h"
 #include "platform/commands.h"
@@ -148,11 +149,11 @@ bool PrintProgram::registerPrint(const records::RegisterStems& stems, std::strin
   if (!reports_.vatRegister) return false;
   closePrintChannel();
   records::Catalogue& catalogue = shell_.catalogue();
-  catalogue.setStems(stems);
-  catalogue.O_3();
-  catalogue.O_4();
-  catalogue.O_8();
-  catalogue.O_12();
+  records::setRegisterStems(catalogue, stems);
+  catalogue.open(records::channel::kRegisterHeader);
+  catalogue.open(records::channel::kRegistrations);
+  catalogue.open(records::channel::kBalances);
+  catalogue.open(records::channel::kPayments);
   reports_.vatRegister(shell_.session(), stateStem);
   // A register print asked for from the registration screen goes straight back there.
   const std::string& request = shell_.context().directStartRequest;

@@ -75,7 +75,7 @@ bool runParametersScreen(screen::Session& session) {
   }
   context.sharedCustomerArchive = shared;
   context.fullVatTables = fullTables;
-  session.catalogue.O_18();
+  session.catalogue.open(records::channel::kParameters);
   records::W_18(session.catalogue, context);
   session.catalogue.channel(18).write(1);
   return true;

@@ -205,13 +205,6 @@ const std::string& Catalogue::stem(int channel) const {
   return it == stems_.end() ? kNone : it->second;
 }
 
-void Catalogue::setStems(const RegisterStems& stems) {
-  setStem(3, std::string(stems.index));
-  setStem(4, std::string(stems.registrations));
-  setStem(12, std::string(stems.payments));
-  setStem(8, std::string(stems.balances));
-}
-
 std::string Catalogue::dosName(int channel) const {
   if (isStemChannel(channel) && stem(channel).empty())
     throw RuntimeError(error::kBadFileName64, "catalogue",

@@ -16,6 +16,43 @@
 
 namespace vellano::records {
 
+// The channels by what they hold; each number is the file's fixed channel.
+namespace channel {
+enum Number : int {
+  kCustomers = 1,         // CLIFOR: customers
+  kCustomerCount = 2,     // INDICECL: customer count
+  kRegisterHeader = 3,    // INDVEN/INDACQ: register header
+  kRegistrations = 4,     // VENDIT/ACQUIS: registrations
+  kVatControl = 5,        // CDIVA: VAT control records
+  kCausals = 6,           // CAUCON: causals
+  kSuppliers = 7,         // ESTC: suppliers
+  kBalances = 8,          // PSALCL/PSALFO: balances
+  kSupplierCount = 9,     // INDICEST: supplier count
+  kInstallation = 10,     // TTY.DAT: installation settings
+  kWorkingDate = 11,      // the working date (DATA / DATATERM)
+  kPayments = 12,         // PAGVEN/PAGACQ: payments
+  kVatPaid = 13,          // IVVER: VAT paid
+  kCompany = 14,          // DIKTA: the company registry
+  kCashBanks = 15,        // CASBAN: cash and bank accounts
+  kVatCodes = 16,         // TABIVA: VAT codes
+  kRegisterPrint = 17,    // SDEFVE/SDEFAC: register print marks
+  kParameters = 18,       // PARAM.DAT: company parameters
+  kAutomaticNumbers = 20,  // COMATIC
+  kCounters = 22,         // INDEX.DAT: master-file counters
+  kSubAccounts = 26,      // SOTCON: sub-accounts
+  kTakings = 27,          // CORRIS: takings
+  kVatReturnFile = 30,    // IVA2011: the annual VAT file
+  kCustomerListFile = 40,  // ELENCOCF: the customer/supplier list file
+  kHostSettings = 49,     // DATA.DAT: host settings
+  kIntermediary = 59,     // TEL: intermediary data
+  kOtherSuppliers = 71,   // ESTCNO: suppliers of the other archive
+  kHandOver = 90,         // QMENU.DAT: the hand-over record
+  kCompanyCount = 91,     // INDAZ: company count
+  kCompanies = 92,        // AZIEN: the company list
+  kPrintSettings = 98,    // ORBW.DAT: print settings
+};
+}  // namespace channel
+
 // Every channel of the catalogue.
 inline constexpr std::array<int, 31> kChannels{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
                                                12, 13, 14, 15, 16, 17, 18, 20, 22, 26, 27,
@@ -52,16 +89,6 @@ class Channel {
   Record buffer_;
 };
 
-// The file stems of the register channels, chosen by the registration screens.
-struct RegisterStems {
-  std::string_view index;          // channel 3
-  std::string_view registrations;  // channel 4
-  std::string_view payments;       // channel 12
-  std::string_view balances;       // channel 8
-};
-inline constexpr RegisterStems kSalesStems{"INDVEN", "VENDIT", "PAGVEN", "PSALCL"};
-inline constexpr RegisterStems kPurchaseStems{"INDACQ", "ACQUIS", "PAGACQ", "PSALFO"};
-
 class Catalogue {
  public:
   // The catalogue reads the context at every Open, so names follow its current values.
@@ -75,7 +102,6 @@ class Catalogue {
   // Stems of channels 3, 4, 8, 12 and 17; other channels are refused with error 52.
   void setStem(int channel, std::string stem);
   const std::string& stem(int channel) const;
-  void setStems(const RegisterStems& stems);
 
   // DOS name and record length the channel opens with under the current context values.
   // An unknown channel is error 52, a stem channel without a stem error 64.
@@ -92,37 +118,6 @@ class Catalogue {
   // Reopens the open channels whose name holds the year suffix (after a date change).
   void reopenYearFiles();
 
-  Channel& O_1() { return open(1); }
-  Channel& O_2() { return open(2); }
-  Channel& O_3() { return open(3); }
-  Channel& O_4() { return open(4); }
-  Channel& O_5() { return open(5); }
-  Channel& O_6() { return open(6); }
-  Channel& O_7() { return open(7); }
-  Channel& O_8() { return open(8); }
-  Channel& O_9() { return open(9); }
-  Channel& O_10() { return open(10); }
-  Channel& O_11() { return open(11); }
-  Channel& O_12() { return open(12); }
-  Channel& O_13() { return open(13); }
-  Channel& O_14() { return open(14); }
-  Channel& O_15() { return open(15); }
-  Channel& O_16() { return open(16); }
-  Channel& O_17() { return open(17); }
-  Channel& O_18() { return open(18); }
-  Channel& O_20() { return open(20); }
-  Channel& O_22() { return open(22); }
-  Channel& O_26() { return open(26); }
-  Channel& O_27() { return open(27); }
-  Channel& O_30() { return open(30); }
-  Channel& O_40() { return open(40); }
-  Channel& O_49() { return open(49); }
-  Channel& O_59() { return open(59); }
-  Channel& O_71() { return open(71); }
-  Channel& O_90() { return open(90); }
-  Channel& O_91() { return open(91); }
-  Channel& O_92() { return open(92); }
-  Channel& O_98() { return open(98); }
 
  private:
   Context* context_;

@@ -127,16 +127,16 @@ void W_8(Catalogue& catalogue, const BalanceTotals& totals) {
 
 void openCounterpartyFiles(Catalogue& catalogue, CounterpartyKind kind) {
   if (kind == CounterpartyKind::Customer) {
-    catalogue.O_1();
-    catalogue.O_2();
+    catalogue.open(channel::kCustomers);
+    catalogue.open(channel::kCustomerCount);
     catalogue.setStem(8, "PSALCL");
   } else {
-    catalogue.O_7();
-    catalogue.O_9();
-    catalogue.O_71();
+    catalogue.open(channel::kSuppliers);
+    catalogue.open(channel::kSupplierCount);
+    catalogue.open(channel::kOtherSuppliers);
     catalogue.setStem(8, "PSALFO");
   }
-  catalogue.O_8();
+  catalogue.open(channel::kBalances);
 }
 
 Counterparty readCounterparty(Catalogue& catalogue, CounterpartyKind kind, long code) {

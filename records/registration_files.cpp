@@ -273,11 +273,11 @@ const RegisterInfo& registerInfo(RegisterKind kind) {
 }
 
 RegisterHeader openRegister(Catalogue& catalogue, RegisterKind kind) {
-  catalogue.setStems(registerInfo(kind).stems);
-  catalogue.O_3();
-  catalogue.O_4();
-  catalogue.O_12();
-  catalogue.O_8();
+  setRegisterStems(catalogue, registerInfo(kind).stems);
+  catalogue.open(channel::kRegisterHeader);
+  catalogue.open(channel::kRegistrations);
+  catalogue.open(channel::kPayments);
+  catalogue.open(channel::kBalances);
   catalogue.channel(3).read(1);
   RegisterHeader header;
   L_3(catalogue, header);
@@ -299,6 +299,13 @@ void writeRegistration(Catalogue& catalogue, long n, const Registration& registr
 void writeHeader(Catalogue& catalogue, const RegisterHeader& header) {
   W_3(catalogue, header);
   catalogue.channel(3).write(1);
+}
+
+void setRegisterStems(Catalogue& catalogue, const RegisterStems& stems) {
+  catalogue.setStem(channel::kRegisterHeader, std::string(stems.index));
+  catalogue.setStem(channel::kRegistrations, std::string(stems.registrations));
+  catalogue.setStem(channel::kPayments, std::string(stems.payments));
+  catalogue.setStem(channel::kBalances, std::string(stems.balances));
 }
 
 }  // namespace vellano::records

@@ -19,6 +19,18 @@ inline constexpr int kSections = 5;         // sezionali, each with its protocol
 inline constexpr int kMaxRegistrations = 9999;  // what a 5-character count with its blank holds
 inline constexpr int kMaxCounter = 9999;
 
+// The file stems of the register channels, chosen by the registration screens.
+struct RegisterStems {
+  std::string_view index;          // channel::kRegisterHeader
+  std::string_view registrations;  // channel 4
+  std::string_view payments;       // channel::kPayments
+  std::string_view balances;       // channel 8
+};
+inline constexpr RegisterStems kSalesStems{"INDVEN", "VENDIT", "PAGVEN", "PSALCL"};
+inline constexpr RegisterStems kPurchaseStems{"INDACQ", "ACQUIS", "PAGACQ", "PSALFO"};
+// Chooses the stems of the register channels.
+void setRegisterStems(Catalogue& catalogue, const RegisterStems& stems);
+
 // ---- Register header, INDVEN/INDACQ record 1 (90 bytes) ----
 namespace header_layout {
 enum Index { kCount, kReserved, kPayments, kLastPage, kProtocol1, kProtocol2, kProtocol3, kProtocol4,

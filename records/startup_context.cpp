@@ -52,7 +52,7 @@ std::string threeDigits(int number) {
 // Step 3: TTY.DAT.
 void readInstallSettings(Catalogue& catalogue) {
   Context& c = catalogue.context();
-  Channel& tty = catalogue.O_10();
+  Channel& tty = catalogue.open(channel::kInstallation);
   std::string bytes(static_cast<std::size_t>(kTtyBytes), '\0');
   for (long n = 1; n <= kTtyBytes; ++n) {
     tty.read(n);
@@ -97,7 +97,7 @@ bool applyHostSwitch(Catalogue& catalogue, std::span<const std::string> args,
     c.hostFolder = "C:\\ALB\\";
     c.hostSwitch = " /P";
     fileStep(catalogue, options, [&] {
-      catalogue.O_49().read(1);
+      catalogue.open(channel::kHostSettings).read(1);
       L_49(catalogue, c.hostSettings);
     });
     if (c.hostSettings.networked()) {
@@ -126,7 +126,7 @@ bool applyHostSwitch(Catalogue& catalogue, std::span<const std::string> args,
 // Step 5 with a switch: the hand-over record, its request served once.
 void readHandOver(Catalogue& catalogue) {
   Context& c = catalogue.context();
-  Channel& qmenu = catalogue.O_90();
+  Channel& qmenu = catalogue.open(channel::kHandOver);
   qmenu.read(c.handOverRecord);
   HandOver handOver;
   L_90(catalogue, handOver);
@@ -163,9 +163,9 @@ void settleDataPrefix(Context& c) {
 void readCompany(Catalogue& catalogue, bool restart) {
   Context& c = catalogue.context();
   if (c.hostMode == 6) {
-    catalogue.O_91().read(1);
+    catalogue.open(channel::kCompanyCount).read(1);
     L_91(catalogue, c.companyCount);
-    catalogue.O_92().read(c.companyNumber);
+    catalogue.open(channel::kCompanies).read(c.companyNumber);
     L_92(catalogue, c.company);
     return;
   }
@@ -173,7 +173,7 @@ void readCompany(Catalogue& catalogue, bool restart) {
   const bool fromRegistry =
       mode == 1 || mode == 2 || (restart ? mode == 5 : mode == 7);
   if (!fromRegistry) return;
-  catalogue.O_14().read(1);
+  catalogue.open(channel::kCompany).read(1);
   L_14(catalogue, c.company);
 }
 
@@ -186,7 +186,7 @@ float counterOf(Channel& channel) {
 
 void readWorkingDate(Catalogue& catalogue) {
   Context& c = catalogue.context();
-  catalogue.O_11().read(1);
+  catalogue.open(channel::kWorkingDate).read(1);
   L_11(catalogue, c);
   c.yearSuffix = yearSuffixOf(c.workingDate);
 }
@@ -196,7 +196,7 @@ namespace {
 // Step 8: PARAM.DAT decides whether customers and suppliers are shared by all companies.
 void readParameters(Catalogue& catalogue) {
   Context& c = catalogue.context();
-  catalogue.O_18().read(1);
+  catalogue.open(channel::kParameters).read(1);
   L_18(catalogue, c);
   c.customerExtension = c.sharedCustomerArchive == 'S' ? std::string("DAT") : c.companyExtension;
 }
@@ -204,12 +204,12 @@ void readParameters(Catalogue& catalogue) {
 // Step 10: the counters, and the customer and supplier files opened.
 void readCounters(Catalogue& catalogue) {
   Context& c = catalogue.context();
-  c.customerCount = counterOf(catalogue.O_2());
-  c.supplierCount = counterOf(catalogue.O_9());
-  catalogue.O_22().read(1);
+  c.customerCount = counterOf(catalogue.open(channel::kCustomerCount));
+  c.supplierCount = counterOf(catalogue.open(channel::kSupplierCount));
+  catalogue.open(channel::kCounters).read(1);
   L_22(catalogue, c.causalCount);
-  catalogue.O_1();
-  catalogue.O_7();
+  catalogue.open(channel::kCustomers);
+  catalogue.open(channel::kSuppliers);
 }
 
 }  // namespace
@@ -250,7 +250,7 @@ void resolveContext(Catalogue& catalogue, std::span<const std::string> args,
 
 void changeWorkingDate(Catalogue& catalogue, std::string_view date) {
   Context& c = catalogue.context();
-  Channel& dateFile = catalogue.O_11();
+  Channel& dateFile = catalogue.open(channel::kWorkingDate);
   dateFile.read(1);
   L_11(catalogue, c);
   c.workingDate = fitLeft(date, 6);
@@ -262,7 +262,7 @@ void changeWorkingDate(Catalogue& catalogue, std::string_view date) {
 
 void storeHandOverRequest(Catalogue& catalogue, std::string_view request) {
   Context& c = catalogue.context();
-  Channel& qmenu = catalogue.O_90();
+  Channel& qmenu = catalogue.open(channel::kHandOver);
   qmenu.read(c.handOverRecord);
   HandOver handOver;
   L_90(catalogue, handOver);

@@ -11,7 +11,7 @@ void handOverToPrintProgram(Session& session, std::string_view request, std::str
   records::Catalogue& catalogue = session.catalogue;
   records::Context& context = session.context();
   catalogue.closeAll();
-  records::Channel& qmenu = catalogue.O_90();
+  records::Channel& qmenu = catalogue.open(records::channel::kHandOver);
   qmenu.read(context.handOverRecord);
   records::HandOver handOver;
   records::L_90(catalogue, handOver);

@@ -234,7 +234,7 @@ TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
 // A year of takings: open days carry the four columns, Sundays and days past the month's end
 // are empty.
 TEST_F(DemoCompany, TakingsFillEveryOpenDayWithAVentilationColumn) {
-  records::Channel& corris = catalogue_.O_27();
+  records::Channel& corris = catalogue_.open(records::channel::kTakings);
   ASSERT_EQ(corris.recordCount(), 12);
   static constexpr int kDaysIn[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   int weekday = 5;  // 1 January 2011, a Saturday (0 = Monday)

@@ -50,8 +50,8 @@ class ReorderTest : public vellano::testing::WorkFolder {
     records::Context context;
     context.yearSuffix = "11";
     records::Catalogue catalogue(context);
-    catalogue.setStems(records::kPurchaseStems);
-    catalogue.O_4();
+    records::setRegisterStems(catalogue, records::kPurchaseStems);
+    catalogue.open(records::channel::kRegistrations);
     renumberProtocols(catalogue, records::RegisterKind::Purchases, range, mode, [&](long r) {
       if (order) order->push_back(r);
     });

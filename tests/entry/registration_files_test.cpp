@@ -223,21 +223,21 @@ TEST_F(YearlyFiles, RegisterSetsUseTheirOwnFiles) {
 
 TEST_F(YearlyFiles, PaymentControlVatPaidAndTakingsLayouts) {
   records::Catalogue& c = catalogue();
-  c.setStems(records::kSalesStems);
-  c.O_12();
+  records::setRegisterStems(c, records::kSalesStems);
+  c.open(records::channel::kPayments);
   records::Payment p{"8002", "140511", "BONIFICO", "122.5", "2"};
   records::W_12(c, p);
   c.channel(12).write(1);
-  c.O_5();
+  c.open(records::channel::kVatControl);
   records::W_5(c, records::ControlRecord{"C", " 1500", " 3", "1"});
   c.channel(5).write(2);
-  c.O_13();
+  c.open(records::channel::kVatPaid);
   records::VatPaid paid;
   paid.month[0] = " 200.5";
   paid.month[11] = "7";
   records::W_13(c, paid);
   c.channel(13).write(1);
-  c.O_27();
+  c.open(records::channel::kTakings);
   records::Takings t;
   t.day[0][0] = "100";
   t.day[3][30] = " 55.5";
@@ -261,13 +261,13 @@ TEST_F(YearlyFiles, PaymentControlVatPaidAndTakingsLayouts) {
   EXPECT_EQ(month5.substr(1240), std::string(3760, ' '));
 
   // And back.
-  c.setStems(records::kSalesStems);
-  c.O_12().read(1);
+  records::setRegisterStems(c, records::kSalesStems);
+  c.open(records::channel::kPayments).read(1);
   records::Payment q;
   records::L_12(c, q);
   EXPECT_EQ(q.description, "BONIFICO");
   EXPECT_EQ(q.cashBank, "2");
-  c.O_27().read(5);
+  c.open(records::channel::kTakings).read(5);
   records::Takings u;
   records::L_27(c, u);
   EXPECT_EQ(u.day[3][30], " 55.5");

@@ -1,5 +1,6 @@
 // The channel catalogue: names, lengths, Open, record access and the context-file layouts.
 #include "records/catalogue.h"
+#include "records/registration_files.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ TEST(CatalogueNames, EveryChannelNameAndLength) {
   ASSERT_EQ(std::size(cases), kChannels.size());
   Context context = namingContext();
   Catalogue catalogue(context);
-  catalogue.setStems(kSalesStems);
+  setRegisterStems(catalogue, kSalesStems);
   catalogue.setStem(17, "SDEFVE");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.channel);
@@ -83,7 +84,7 @@ TEST(CatalogueNames, PurchaseStemsAndEmptyTtyFolder) {
   Context context = namingContext();
   context.install.folder.clear();
   Catalogue catalogue(context);
-  catalogue.setStems(kPurchaseStems);
+  setRegisterStems(catalogue, kPurchaseStems);
   EXPECT_EQ(catalogue.dosName(3), "C:INDACQ10.001");
   EXPECT_EQ(catalogue.dosName(4), "C:ACQUIS10.001");
   EXPECT_EQ(catalogue.dosName(8), "C:PSALFO10.001");
@@ -117,8 +118,8 @@ class CatalogueFiles : public testing::WorkFolder {
 };
 
 TEST_F(CatalogueFiles, OpenCreatesAndRecordsLandAtTheirOffsets) {
-  catalogue.setStems(kSalesStems);
-  Channel& sales = catalogue.O_4();
+  setRegisterStems(catalogue, kSalesStems);
+  Channel& sales = catalogue.open(channel::kRegistrations);
   EXPECT_TRUE(std::filesystem::exists("VENDIT10.001"));
   EXPECT_EQ(sales.dosName(), "C:VENDIT10.001");
   sales.buffer().set(Field{0, 6}, "311210");
@@ -138,9 +139,9 @@ TEST_F(CatalogueFiles, DrivesAndFoldersMapThroughHostPaths) {
   context.dataPrefix = "A:";
   std::filesystem::create_directories("DRIVE-A");
   std::filesystem::create_directories("ALB");
-  catalogue.O_1();
+  catalogue.open(channel::kCustomers);
   context.handOverFolder = "C:\\ALB\\";
-  catalogue.O_90();
+  catalogue.open(channel::kHandOver);
   EXPECT_TRUE(std::filesystem::exists("DRIVE-A/CLIFOR.DAT"));
   EXPECT_TRUE(std::filesystem::exists("ALB/QMENU.DAT"));
 }
@@ -148,7 +149,7 @@ TEST_F(CatalogueFiles, DrivesAndFoldersMapThroughHostPaths) {
 TEST_F(CatalogueFiles, MissingFolderIsError76AndChannelStaysClosed) {
   context.dataPrefix = "B:";
   try {
-    catalogue.O_1();
+    catalogue.open(channel::kCustomers);
     ADD_FAILURE() << "opened without its folder";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), error::kPathNotFound);
@@ -158,10 +159,10 @@ TEST_F(CatalogueFiles, MissingFolderIsError76AndChannelStaysClosed) {
 }
 
 TEST_F(CatalogueFiles, ReopenFollowsContextAndCloseAllClosesEverything) {
-  catalogue.setStems(kSalesStems);
-  catalogue.O_4();
-  catalogue.O_6();
-  catalogue.O_91();
+  setRegisterStems(catalogue, kSalesStems);
+  catalogue.open(channel::kRegistrations);
+  catalogue.open(channel::kCausals);
+  catalogue.open(channel::kCompanyCount);
   context.yearSuffix = "11";
   catalogue.reopenYearFiles();
   EXPECT_EQ(catalogue.channel(4).dosName(), "C:VENDIT11.001");
@@ -189,7 +190,7 @@ TEST_F(CatalogueFiles, HandOverRoundTripChangesOnlyTheRequest) {
   const std::string other(111, 'z');
   const std::string original = sampleHandOver();
   writeFile("XTERM/QMENU.DAT", other + original);
-  Channel& qmenu = catalogue.O_90();
+  Channel& qmenu = catalogue.open(channel::kHandOver);
   qmenu.read(2);
   HandOver handOver;
   L_90(catalogue, handOver);
@@ -208,7 +209,7 @@ TEST_F(CatalogueFiles, HandOverRoundTripChangesOnlyTheRequest) {
 
 TEST_F(CatalogueFiles, ShortHandOverFileReadsAsNulsAndWritesAWholeRecord) {
   writeFile("XTERM/QMENU.DAT", "1001");
-  Channel& qmenu = catalogue.O_90();
+  Channel& qmenu = catalogue.open(channel::kHandOver);
   qmenu.read(1);
   HandOver handOver;
   L_90(catalogue, handOver);
@@ -251,7 +252,7 @@ TEST_F(CatalogueFiles, CompanyRegistryBothVariantsIntoTheSameVariables) {
     record.replace(c.fiscalOffset, 16, "RSSMRA80A01H501U");
     writeFile(c.file, record);
 
-    Channel& registry = catalogue.O_14();
+    Channel& registry = catalogue.open(channel::kCompany);
     ASSERT_EQ(registry.recordLength(), record.size());
     registry.read(1);
     Company company;
@@ -275,11 +276,11 @@ TEST_F(CatalogueFiles, CompanyListKeepsEverythingPastTheRegistryFields) {
   record.replace(0, 40, "VERDI SPA" + std::string(31, ' '));
   writeFile("AZIEN10.DAT", std::string(1000, 'x') + record);
   writeFile("INDAZ10.DAT", " 2   ");
-  catalogue.O_91().read(1);
+  catalogue.open(channel::kCompanyCount).read(1);
   float companies = 0;
   L_91(catalogue, companies);
   EXPECT_EQ(companies, 2.0f);
-  Channel& list = catalogue.O_92();
+  Channel& list = catalogue.open(channel::kCompanies);
   list.read(2);
   Company company;
   L_92(catalogue, company);
@@ -294,7 +295,7 @@ TEST_F(CatalogueFiles, CompanyListKeepsEverythingPastTheRegistryFields) {
 
 TEST_F(CatalogueFiles, DateFileKeepsItsTrailingCharacters) {
   writeFile("DATA.001", "311210abcdefghijk");
-  Channel& date = catalogue.O_11();
+  Channel& date = catalogue.open(channel::kWorkingDate);
   date.read(1);
   L_11(catalogue, context);
   EXPECT_EQ(context.workingDate, "311210");
@@ -306,7 +307,7 @@ TEST_F(CatalogueFiles, DateFileKeepsItsTrailingCharacters) {
 
 TEST_F(CatalogueFiles, CountersAndParametersInTheirTextForm) {
   writeFile("INDEX.DAT", " 7   abc  ");
-  Channel& index = catalogue.O_22();
+  Channel& index = catalogue.open(channel::kCounters);
   float count = -1;
   index.read(1);
   L_22(catalogue, count);
@@ -318,7 +319,7 @@ TEST_F(CatalogueFiles, CountersAndParametersInTheirTextForm) {
   index.write(2);
   EXPECT_EQ(readFile("INDEX.DAT"), " 7    12  ");
 
-  Channel& params = catalogue.O_18();
+  Channel& params = catalogue.open(channel::kParameters);
   params.read(1);
   L_18(catalogue, context);
   EXPECT_EQ(context.sharedCustomerArchive, ' ');  // never written
@@ -331,7 +332,7 @@ TEST_F(CatalogueFiles, CountersAndParametersInTheirTextForm) {
 
 TEST_F(CatalogueFiles, HostSettingsFields) {
   writeFile("DATA.DAT", "010111ABCSDEFGHR" + std::string(1, '\0') + "2");
-  catalogue.O_49().read(1);
+  catalogue.open(channel::kHostSettings).read(1);
   HostSettings settings;
   L_49(catalogue, settings);
   EXPECT_TRUE(settings.exitThroughAvvioW());

@@ -1,4 +1,5 @@
 // Start-up resolution: host modes, data folders, hand-over, date, parameters, company.
+#include "records/registration_files.h"
 #include "records/startup_context.h"
 
 #include <gtest/gtest.h>
@@ -211,7 +212,7 @@ TEST_F(Startup, HostModesAndDataFolders) {
     EXPECT_TRUE(std::filesystem::exists(platform::hostPath(c.customers)));
     EXPECT_EQ(catalogue.channel(11).dosName(), c.dateFile);
     EXPECT_EQ(catalogue.dosName(14), c.registry);
-    catalogue.setStems(kSalesStems);
+    setRegisterStems(catalogue, kSalesStems);
     EXPECT_EQ(catalogue.dosName(4), c.sales);
   }
 }
@@ -234,7 +235,7 @@ TEST_F(Startup, SharedCustomerArchiveKeepsRegistrationsPerCompany) {
   EXPECT_EQ(catalogue.dosName(2), "INDICECL.DAT");
   EXPECT_EQ(catalogue.dosName(9), "INDICEST.DAT");
   EXPECT_EQ(catalogue.dosName(71), "ESTCNO.001");
-  catalogue.setStems(kSalesStems);
+  setRegisterStems(catalogue, kSalesStems);
   EXPECT_EQ(catalogue.dosName(4), "VENDIT10.001");
   EXPECT_EQ(context.customerCount, 12.0f);
   EXPECT_EQ(context.supplierCount, 3.0f);
@@ -425,9 +426,9 @@ TEST_F(Startup, DateChangeReopensTheYearFiles) {
   writeFile("QMENU.DAT", qmenu("", "0"));
   writeFile("DATA.001", "311210" + std::string("abcdefghijk"));
   start({"/M", "1"});
-  catalogue.setStems(kSalesStems);
-  catalogue.O_4();
-  catalogue.O_6();
+  setRegisterStems(catalogue, kSalesStems);
+  catalogue.open(channel::kRegistrations);
+  catalogue.open(channel::kCausals);
   EXPECT_EQ(catalogue.channel(4).dosName(), "VENDIT10.001");
 
   changeWorkingDate(catalogue, "010111");

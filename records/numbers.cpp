@@ -298,4 +298,9 @@ long wholeNumberIn(double value, long low, long high) {
   return static_cast<long>(value);
 }
 
+int countOf(float value, int most) {
+  if (!(value > 0)) return 0;
+  return value > static_cast<float>(most) ? most : static_cast<int>(value);
+}
+
 }  // namespace vellano::records

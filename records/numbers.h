@@ -33,6 +33,10 @@ std::string printUsing(std::string_view mask, double value);
 // else -1.
 long wholeNumberIn(double value, long low, long high);
 
+// A count kept as a single-precision value (the context's customer, supplier and causal
+// counts): 0 when not positive, at most `most`.
+int countOf(float value, int most);
+
 // Ties-to-even rounding to `decimals` places, computed in extended precision on the value
 // held (10.125 -> 10.12, 10.135 -> 10.13).
 double roundTo(double value, int decimals);

@@ -49,6 +49,14 @@ std::string padded(std::string_view text, int length) {
 
 }  // namespace
 
+FieldResult FieldEditor::edit(const FieldSpec& field, std::string_view initial) {
+  keyMask_ = field.keys.text();
+  pageKeyMode_ = static_cast<int>(field.pageKeys);
+  capitals_ = field.capitals;
+  if (field.row > 0) console_.setCursor(field.row, field.col);
+  return edit(field.numeric ? field.length : -field.length, initial);
+}
+
 std::string_view modifierName(std::uint8_t m) {
   using namespace platform;
   if (m & kLeftAlt) return "LALT";

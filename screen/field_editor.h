@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,85 @@ inline constexpr int kExitPageDown = 12;  // PgDn (page-key mode 1) or F12 (mode
 inline constexpr int kExitTab = 13;       // Tab, or "-" typed in page-key mode 1
 inline constexpr int kExitPlus = 14;      // "+" typed in page-key mode 1
 
+inline constexpr int kExitF2 = 2;         // F2-F10 give their own number
+inline constexpr int kExitF3 = 3;
+inline constexpr int kExitF4 = 4;
+inline constexpr int kExitF5 = 5;
+inline constexpr int kExitF6 = 6;
+inline constexpr int kExitF7 = 7;
+inline constexpr int kExitF8 = 8;
+inline constexpr int kExitF9 = 9;
+
 inline constexpr std::string_view kDefaultKeyMask = "11110011111";
+
+// The keys beyond Enter and ESC that may end a field, by exit code: 1 Up/F1, 2-10 F2-F10,
+// 11 the page-up key of the page-key mode.
+class KeyMask {
+ public:
+  constexpr KeyMask() = default;
+  constexpr KeyMask(std::initializer_list<int> exitCodes) {
+    for (int code : exitCodes)
+      if (code >= 1 && code <= kPositions) bits_ |= 1u << code;
+  }
+  constexpr bool allows(int exitCode) const {
+    return exitCode >= 1 && exitCode <= kPositions && (bits_ >> exitCode & 1u) != 0;
+  }
+  // The "0"/"1" form the editor keeps: position k for exit code k.
+  std::string text() const {
+    std::string s(kPositions, '0');
+    for (int k = 1; k <= kPositions; ++k)
+      if (allows(k)) s[static_cast<std::size_t>(k - 1)] = '1';
+    return s;
+  }
+  friend constexpr bool operator==(KeyMask, KeyMask) = default;
+
+ private:
+  static constexpr int kPositions = 11;
+  unsigned bits_ = 0;
+};
+
+// What the default mask allows: Up, F2-F4, F7-F10 and page up.
+inline constexpr KeyMask kDefaultKeys{kExitUp, kExitF2, kExitF3, kExitF4, kExitF7, kExitF8, kExitF9, kExitEsc,
+                                      kExitPageUp};
+
+// Which keys page through records: none, PgUp/PgDn with "+"/"-" and Tab, or F11/F12.
+enum class PageKeys { None = 0, PgUpPgDn = 1, F11F12 = 2 };
+
+// One field as a screen declares it: where it is typed, how long, numeric or text, the keys
+// that may end it, the page keys and whether letters become capitals.
+struct FieldSpec {
+  int row = 0;  // 0: at the cursor
+  int col = 0;
+  int length = 1;
+  bool numeric = false;
+  KeyMask keys{};
+  PageKeys pageKeys = PageKeys::None;
+  bool capitals = false;
+
+  constexpr FieldSpec withKeys(KeyMask k) const {
+    FieldSpec s = *this;
+    s.keys = k;
+    return s;
+  }
+  constexpr FieldSpec withPageKeys(PageKeys p) const {
+    FieldSpec s = *this;
+    s.pageKeys = p;
+    return s;
+  }
+  constexpr FieldSpec inCapitals() const {
+    FieldSpec s = *this;
+    s.capitals = true;
+    return s;
+  }
+  constexpr FieldSpec at(int r, int c) const {
+    FieldSpec s = *this;
+    s.row = r;
+    s.col = c;
+    return s;
+  }
+};
+constexpr FieldSpec numericField(int row, int col, int length) { return {row, col, length, true}; }
+constexpr FieldSpec textField(int row, int col, int length) { return {row, col, length, false}; }
 
 struct FieldResult {
   std::string text;  // padded with blanks to the field length; empty when only blanks
@@ -54,6 +133,10 @@ class FieldEditor {
   // For the next call only: lower-case letters become capitals.
   void setCapitals(bool on) { capitals_ = on; }
   bool capitals() const { return capitals_; }
+
+  // Edits the declared field: its keys, page keys and capitals are set for this call, the
+  // cursor goes to its place (unless the row is 0), then as edit() below.
+  FieldResult edit(const FieldSpec& field, std::string_view initial);
 
   // Edits at the cursor position. `length` > 0: numeric field of that many characters;
   // < 0: text field of -length characters; 0: text field as long as `initial` (at least 1).

@@ -6,8 +6,6 @@
 
 namespace vellano::screen {
 
-std::string dots(std::size_t n) { return std::string(n, static_cast<char>(kDot)); }
-
 ScreenColours screenColours(const records::Context& context) {
   const Palette& p = palette(context.install.colourScheme);
   if (context.install.colourScheme == 'M') return {0x07, 0x0F, 0x0F, p.fieldEditing};
@@ -17,19 +15,11 @@ ScreenColours screenColours(const records::Context& context) {
 WindowDescriptor screenWindow(const records::Context& context, int top, int left, int bottom,
                                      int right, int titlePosition) {
   const ScreenColours colours = screenColours(context);
-  WindowDescriptor d;
-  d.top = static_cast<std::uint8_t>(top);
-  d.left = static_cast<std::uint8_t>(left);
-  d.bottom = static_cast<std::uint8_t>(bottom);
-  d.right = static_cast<std::uint8_t>(right);
-  d.borderStyle = 1;
-  d.titlePosition = static_cast<std::uint8_t>(titlePosition);
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = colours.text;
-  d.borderAttr = colours.border;
-  d.titleAttr = colours.title;
-  return d;
+  return windowAt(top, left, bottom, right)
+      .framed(1)
+      .titled(titlePosition)
+      .shadowed(2, 0x08)
+      .coloured(colours.text, colours.border, colours.title);
 }
 
 std::string legend(std::string_view l1, std::string_view l2, std::string_view l3, std::string_view l4,

@@ -9,15 +9,15 @@
 #include "records/catalogue.h"
 #include "records/counters.h"
 #include "screen/field_editor.h"
+#include "screen/field_sequence.h"
+#include "screen/glyphs.h"
+#include "screen/legend.h"
 #include "screen/list_select.h"
+#include "screen/record_picker.h"
 #include "screen/session.h"
 #include "screen/window.h"
 
 namespace vellano::screen {
-
-// Input areas are drawn as middle dots.
-inline constexpr std::uint8_t kDot = 0xFA;
-std::string dots(std::size_t n);
 
 // Key masks: position k allows exit code k (Up/F1 = 1, F2-F10, 11 = page up).
 inline constexpr std::string_view kMaskNone = "00000000000";
@@ -41,7 +41,6 @@ WindowDescriptor screenWindow(const records::Context& context, int top, int left
 std::string legend(std::string_view l1, std::string_view l2, std::string_view l3, std::string_view l4,
                    std::string_view l5, std::string_view l6, std::string_view l7, std::string_view l8,
                    std::string_view l9, std::string_view note1 = {}, std::string_view note2 = {});
-inline constexpr std::string_view kPageNote = "Pag+-";
 
 // Puts the editor back as the screen found it (mask and page-key mode) when it closes.
 class EditorSettings {

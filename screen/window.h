@@ -26,8 +26,49 @@ struct WindowDescriptor {
   std::uint8_t interiorAttr = 0x07;
   std::uint8_t borderAttr = 0x07;
   std::uint8_t titleAttr = 0x07;
+
+  // The usual descriptors are built in one expression:
+  //   windowAt(1, 1, 18, 81).framed(1).titled(2).shadowed(2, 0x08).coloured(0x30, 0x3F, 0x3E)
+  constexpr WindowDescriptor framed(int style) const {
+    WindowDescriptor d = *this;
+    d.borderStyle = static_cast<std::uint8_t>(style);
+    return d;
+  }
+  constexpr WindowDescriptor titled(int position) const {
+    WindowDescriptor d = *this;
+    d.titlePosition = static_cast<std::uint8_t>(position);
+    return d;
+  }
+  constexpr WindowDescriptor shadowed(int position, std::uint8_t attr) const {
+    WindowDescriptor d = *this;
+    d.shadowPosition = static_cast<std::uint8_t>(position);
+    d.shadowAttr = attr;
+    return d;
+  }
+  constexpr WindowDescriptor coloured(std::uint8_t interior, std::uint8_t border, std::uint8_t title) const {
+    WindowDescriptor d = *this;
+    d.interiorAttr = interior;
+    d.borderAttr = border;
+    d.titleAttr = title;
+    return d;
+  }
+  constexpr WindowDescriptor withCloseBox() const {
+    WindowDescriptor d = *this;
+    d.closeBox = 1;
+    return d;
+  }
   friend bool operator==(const WindowDescriptor&, const WindowDescriptor&) = default;
 };
+
+// A window over rows top-bottom and columns left-right; no frame, title or shadow yet.
+constexpr WindowDescriptor windowAt(int top, int left, int bottom, int right) {
+  WindowDescriptor d;
+  d.top = static_cast<std::uint8_t>(top);
+  d.left = static_cast<std::uint8_t>(left);
+  d.bottom = static_cast<std::uint8_t>(bottom);
+  d.right = static_cast<std::uint8_t>(right);
+  return d;
+}
 
 // The eight characters of a border style, code page 437 bytes.
 struct BorderStyle {

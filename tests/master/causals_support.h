@@ -16,28 +16,11 @@
 #include "screen/field_editor.h"
 #include "screen/function_keys.h"
 #include "screen/session.h"
-#include "support/screen_helpers.h"
+#include "support/scripted_session.h"
 
 namespace vellano::master::testing {
 
-// Everything a screen needs, in the test's working folder (host mode 1, data prefix "C:").
-struct ScriptedSession {
-  explicit ScriptedSession(std::string_view script)
-      : scripted(script), catalogue(context), editor(scripted.console()),
-        errorBox(scripted.console(), context, editor),
-        session{scripted.console(), catalogue, editor, panel, errorBox} {}
-
-  platform::HeadlessBackend& backend() { return scripted.backend(); }
-  const platform::ScreenBuffer& screen() { return scripted.console().screen(); }
-
-  vellano::testing::ScriptedConsole scripted;
-  records::Context context;
-  records::Catalogue catalogue;
-  screen::FieldEditor editor;
-  screen::FunctionKeyPanel panel;
-  screen::ErrorBox errorBox;
-  screen::Session session;
-};
+using vellano::testing::ScriptedSession;
 
 // `n` characters of a dump line from column `col` (1-based), counting UTF-8 characters.
 inline std::string columns(const std::string& line, int col, int n) {

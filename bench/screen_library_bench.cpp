@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,19 @@ void BM_FullScreenWindowOpenClose(benchmark::State& state) {
   benchmark::ClobberMemory();
 }
 BENCHMARK(BM_FullScreenWindowOpenClose);
+
+// The reference for a window: the 12,000 bytes of the buffer copied out and back.
+void BM_ScreenMemcpyThereAndBack(benchmark::State& state) {
+  ScreenBuffer screen;
+  ScreenBuffer::Cells saved;
+  for (auto _ : state) {
+    std::memcpy(saved.data(), screen.cells().data(), sizeof saved);
+    benchmark::ClobberMemory();
+    std::memcpy(screen.cells().data(), saved.data(), sizeof saved);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ScreenMemcpyThereAndBack);
 
 std::vector<std::string> entries9999() {
   std::vector<std::string> out;

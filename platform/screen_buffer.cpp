@@ -2,28 +2,46 @@
 // off screen never wraps onto the next row or past the end of the buffer.
 #include "platform/screen_buffer.h"
 
+#include <algorithm>
+
 namespace vellano::platform {
 
-void ScreenBuffer::put(int row, int col, std::uint8_t ch, std::uint8_t attr) {
-  if (!inside(row, col)) return;
-  Cell& cell = at(row, col);
-  cell.ch = ch;
-  cell.attr = attr;
+namespace {
+
+// The part of a span of `count` cells from `col` that lies on a row: first column and length
+// (length <= 0 when nothing does). Worked in long long so far-off values cannot overflow.
+struct Span {
+  int first;
+  int length;
+};
+Span clip(long long col, long long count) {
+  const long long first = col < 1 ? 1 : col;
+  const long long last = col + count - 1 > kCols ? kCols : col + count - 1;
+  return {static_cast<int>(first), last >= first ? static_cast<int>(last - first + 1) : 0};
 }
+
+}  // namespace
 
 void ScreenBuffer::putText(int row, int col, std::string_view cp437, std::uint8_t attr) {
-  if (row < 1 || row > kRows || col > kCols) return;
-  // Work in long long so a far-off starting column cannot overflow.
-  long long c = col;
-  for (char byte : cp437) {
-    if (c > kCols) break;
-    if (c >= 1) put(row, static_cast<int>(c), static_cast<std::uint8_t>(byte), attr);
-    ++c;
-  }
+  if (row < 1 || row > kRows) return;
+  const Span span = clip(col, static_cast<long long>(cp437.size()));
+  if (span.length <= 0) return;
+  const char* text = cp437.data() + (span.first - col);
+  Cell* out = &cells_[index(row, span.first)];
+  for (int i = 0; i < span.length; ++i) out[i] = Cell{static_cast<std::uint8_t>(text[i]), attr};
 }
 
-void ScreenBuffer::recolour(int row, int col, std::uint8_t attr) {
-  if (inside(row, col)) at(row, col).attr = attr;
+void ScreenBuffer::fill(int row, int col, int count, std::uint8_t ch, std::uint8_t attr) {
+  if (row < 1 || row > kRows) return;
+  const Span span = clip(col, count);
+  if (span.length > 0) std::fill_n(&cells_[index(row, span.first)], span.length, Cell{ch, attr});
+}
+
+void ScreenBuffer::recolour(int row, int col, int count, std::uint8_t attr) {
+  if (row < 1 || row > kRows) return;
+  const Span span = clip(col, count);
+  Cell* out = span.length > 0 ? &cells_[index(row, span.first)] : nullptr;
+  for (int i = 0; i < span.length; ++i) out[i].attr = attr;
 }
 
 void ScreenBuffer::fill(std::uint8_t ch, std::uint8_t attr) { cells_.fill(Cell{ch, attr}); }

@@ -28,10 +28,17 @@ class ScreenBuffer {
   const Cell& at(int row, int col) const { return cells_[index(row, col)]; }
 
   // Writes that fall outside the buffer are dropped, never wrapped.
-  void put(int row, int col, std::uint8_t ch, std::uint8_t attr);
+  void put(int row, int col, std::uint8_t ch, std::uint8_t attr) {
+    if (inside(row, col)) cells_[index(row, col)] = Cell{ch, attr};
+  }
   void putText(int row, int col, std::string_view cp437, std::uint8_t attr);
-  void recolour(int row, int col, std::uint8_t attr);
+  void recolour(int row, int col, std::uint8_t attr) {
+    if (inside(row, col)) cells_[index(row, col)].attr = attr;
+  }
   void fill(std::uint8_t ch, std::uint8_t attr);
+  // Spans along one row: `count` cells from (row, col), clipped to the row once.
+  void fill(int row, int col, int count, std::uint8_t ch, std::uint8_t attr);
+  void recolour(int row, int col, int count, std::uint8_t attr);
 
   // The text of one row (cp437 bytes), for tests and dumps.
   std::string_view rowBytes(int row, std::array<char, kCols>& scratch) const;

@@ -56,10 +56,8 @@ void drawFrame(ScreenBuffer& s, const WindowDescriptor& d) {
   const BorderStyle& b = borderStyle(d.borderStyle);
   const int top = d.top, left = d.left, bottom = d.bottom, right = d.right;
   const std::uint8_t a = d.borderAttr;
-  for (int c = left + 1; c <= right - 1; ++c) {
-    s.put(top, c, b.topEdge, a);
-    s.put(bottom, c, b.bottomEdge, a);
-  }
+  s.fill(top, left + 1, right - left - 1, b.topEdge, a);
+  s.fill(bottom, left + 1, right - left - 1, b.bottomEdge, a);
   for (int r = top + 1; r <= bottom - 1; ++r) {
     s.put(r, left, b.leftSide, a);
     s.put(r, right, b.rightSide, a);
@@ -75,8 +73,7 @@ void clearInterior(ScreenBuffer& s, const WindowDescriptor& d) {
   const int lastCol = std::min(platform::kCols, d.right - 1);
   const int firstRow = std::max(1, d.top + 1);
   const int lastRow = std::min(platform::kRows, d.bottom - 1);
-  for (int r = firstRow; r <= lastRow; ++r)
-    for (int c = firstCol; c <= lastCol; ++c) s.put(r, c, ' ', d.interiorAttr);
+  for (int r = firstRow; r <= lastRow; ++r) s.fill(r, firstCol, lastCol - firstCol + 1, ' ', d.interiorAttr);
 }
 
 void drawCloseBox(ScreenBuffer& s, const WindowDescriptor& d) {
@@ -102,7 +99,7 @@ void recolourColumn(ScreenBuffer& s, int col, int fromRow, int toRow, std::uint8
 }
 
 void recolourRow(ScreenBuffer& s, int row, int fromCol, int toCol, std::uint8_t a) {
-  for (int c = fromCol; c <= toCol; ++c) s.recolour(row, c, a);
+  s.recolour(row, fromCol, toCol - fromCol + 1, a);
 }
 
 // A block shadow is one column beside the frame: a lower half block where it starts, full
@@ -198,10 +195,10 @@ void drawWindow(ScreenBuffer& screen, const WindowDescriptor& d, std::string_vie
 
 Window::Window(ScreenBuffer& screen, const WindowDescriptor& d, std::string_view title)
     : screen_(screen), descriptor_(d),
-      saved_(std::make_unique<ScreenBuffer::Cells>(screen.cells())) {
+      saved_(screen.cells()) {
   drawWindow(screen_, descriptor_, title);
 }
 
-Window::~Window() { screen_.cells() = *saved_; }
+Window::~Window() { screen_.cells() = saved_; }
 
 }  // namespace vellano::screen

@@ -109,7 +109,7 @@ class Window {
  private:
   platform::ScreenBuffer& screen_;
   WindowDescriptor descriptor_;
-  std::unique_ptr<platform::ScreenBuffer::Cells> saved_;
+  platform::ScreenBuffer::Cells saved_;  // held in the object: opening allocates nothing
 };
 
 }  // namespace vellano::screen

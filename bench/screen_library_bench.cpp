@@ -53,9 +53,12 @@ void BM_ScreenMemcpyThereAndBack(benchmark::State& state) {
   ScreenBuffer screen;
   ScreenBuffer::Cells saved;
   for (auto _ : state) {
+    benchmark::DoNotOptimize(screen.cells().data());
     std::memcpy(saved.data(), screen.cells().data(), sizeof saved);
+    benchmark::DoNotOptimize(saved.data());
     benchmark::ClobberMemory();
     std::memcpy(screen.cells().data(), saved.data(), sizeof saved);
+    benchmark::DoNotOptimize(screen.cells().data());
     benchmark::ClobberMemory();
   }
 }

@@ -11,11 +11,14 @@ namespace vellano::platform {
 inline constexpr int kRows = 50;
 inline constexpr int kCols = 120;
 
+// Two bytes a cell, character first: the buffer is filled and copied as bytes.
 struct Cell {
   std::uint8_t ch = ' ';
   std::uint8_t attr = 0x07;  // low nibble foreground, high nibble background
   friend bool operator==(const Cell&, const Cell&) = default;
 };
+
+static_assert(sizeof(Cell) == 2);
 
 class ScreenBuffer {
  public:
@@ -39,6 +42,8 @@ class ScreenBuffer {
   // Spans along one row: `count` cells from (row, col), clipped to the row once.
   void fill(int row, int col, int count, std::uint8_t ch, std::uint8_t attr);
   void recolour(int row, int col, int count, std::uint8_t attr);
+  // Every cell of rows top-bottom, columns left-right, clipped to the buffer.
+  void fill(int top, int left, int bottom, int right, std::uint8_t ch, std::uint8_t attr);
 
   // The text of one row (cp437 bytes), for tests and dumps.
   std::string_view rowBytes(int row, std::array<char, kCols>& scratch) const;

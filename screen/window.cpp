@@ -73,7 +73,7 @@ void clearInterior(ScreenBuffer& s, const WindowDescriptor& d) {
   const int lastCol = std::min(platform::kCols, d.right - 1);
   const int firstRow = std::max(1, d.top + 1);
   const int lastRow = std::min(platform::kRows, d.bottom - 1);
-  for (int r = firstRow; r <= lastRow; ++r) s.fill(r, firstCol, lastCol - firstCol + 1, ' ', d.interiorAttr);
+  s.fill(firstRow, firstCol, lastRow, lastCol, ' ', d.interiorAttr);
 }
 
 void drawCloseBox(ScreenBuffer& s, const WindowDescriptor& d) {

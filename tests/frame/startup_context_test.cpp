@@ -216,6 +216,37 @@ TEST_F(Startup, HostModesAndDataFolders) {
   }
 }
 
+// The programs start each other with "NAME" + switch + " " + terminal: without a switch the
+// terminal number comes alone, and it stays the terminal number.
+TEST_F(Startup, LoneArgumentWithoutSlashIsTheTerminalNumber) {
+  struct Case {
+    std::vector<std::string> args;
+    int mode;
+    const char* hostSwitch;
+    const char* terminal;
+  };
+  const Case cases[] = {
+      {{}, 1, "", ""},
+      {{"5"}, 1, "", "5"},
+      {{"", "5"}, 1, "", "5"},
+      {{"/M"}, 2, " /M", ""},
+      {{"/m", "7"}, 2, " /M", "7"},
+      {{"X", "7"}, 1, "", "7"},  // two arguments: the first is the switch, even unknown
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? std::string("none") : c.args[0]);
+    catalogue.closeAll();
+    context = Context{};
+    writeFile("TTY.DAT", tty());
+    writeFile("QMENU.DAT", qmenu("", "0"));
+    std::filesystem::create_directories("DRIVE-D/DITTE");
+    start(c.args);
+    EXPECT_EQ(context.hostMode, c.mode);
+    EXPECT_EQ(context.hostSwitch, c.hostSwitch);
+    EXPECT_EQ(context.terminalNumber, c.terminal);
+  }
+}
+
 TEST_F(Startup, SharedCustomerArchiveKeepsRegistrationsPerCompany) {
   writeFile("TTY.DAT", tty());
   writeFile("ALB/QMENU.DAT", qmenu("001", "0"));

@@ -185,6 +185,21 @@ TEST_F(RegistrationProgram, SearchListShowsOneLinePerRegistration) {
   EXPECT_NE(r.dumps[1].find("Ripris Reg"), std::string::npos);
 }
 
+// A short name is padded to 20 characters: the list is as wide as its heading, all of which shows.
+TEST_F(RegistrationProgram, SearchListPadsShortNamesToTheHeadingWidth) {
+  customers({"ROSSI SRL"});
+  registrations(RegisterKind::Sales, {oneLine("1", "20", "1000")});
+  auto r = run("\"v\" <F9> <SNAP> <ESC> <ESC> <ESC>");
+  ASSERT_EQ(r.status, 0);
+  ASSERT_GE(r.dumps.size(), 1u);
+  const std::string bar = "\u2502";
+  EXPECT_EQ(cells(r.dumps[0], 1, 3, 55), "Prog" + bar + "Data Doc N\u00B0Doc" + bar + "Data Reg" + bar + "Importo   " +
+                                             bar + "Ragione Sociale");
+  // The name padded to 20, the window's blank margin, its frame.
+  EXPECT_EQ(cells(r.dumps[0], 2, 3, 62), "   1" + bar + "15/05/11 12   " + bar + "15/05/11" + bar + "  1,200.00" + bar +
+                                             "ROSSI SRL" + std::string(11, ' ') + " " + bar);
+}
+
 TEST_F(RegistrationProgram, LineCodesComeFromTheCausalAndVatLists) {
   causals({"VENDITE MERCI", "SERVIZI"});
   subAccount(2, 5, "CONSULENZE");

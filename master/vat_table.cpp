@@ -37,8 +37,8 @@ std::string templateHalf() {
   return dots(5) + bar() + dots(3) + bar() + dots(3) + bar() + dots(2) + "." + dots(1) + bar() + dots(20);
 }
 
-std::string maskedOrBlank(std::string_view mask, float value) {
-  if (!(value > 0)) return std::string(mask.size(), ' ');
+// A percentage through its mask, zero included ("  0", " 0.0"), held to the mask's width.
+std::string masked(std::string_view mask, float value) {
   return frame::left(frame::printUsing(mask, value), mask.size());
 }
 
@@ -81,8 +81,8 @@ void VatEditor::showField(int position, int field, const VatCode& vat) {
   switch (field) {
     case kCodeField: text = frame::fitLeft(vat.code, 5); break;
     case kRateField: text = frame::fitLeft(vat.rateText, 3); break;
-    case kVentilationField: text = maskedOrBlank("###", vat.ventilation); break;
-    case kCompensationField: text = maskedOrBlank("##.#", vat.compensation); break;
+    case kVentilationField: text = masked("###", vat.ventilation); break;
+    case kCompensationField: text = masked("##.#", vat.compensation); break;
     default: text = frame::fitLeft(vat.note, 20); break;
   }
   screen_.putText(cell.row, col, text, colours_.text);

@@ -213,7 +213,8 @@ TEST_F(RegistrationProgram, LineCodesComeFromTheCausalAndVatLists) {
   const std::string bar = "\u2502";
   EXPECT_EQ(cells(r.dumps[1], 1, 3, 9), "Pr." + bar + "Cod. " );
   EXPECT_EQ(cells(r.dumps[1], 2, 3, 32), "  1" + bar + "22   " + bar + "22 " + bar + "100" + bar + "    " + bar + "ORDINARIA");
-  EXPECT_EQ(cells(r.dumps[2], 38, 1, 55), std::string("  2. 5 CONSULENZE") + std::string(15, ' ') + bar + " 1 22    100" + std::string(6, ' ') + bar + " 22");
+  // A blank %Com shows through its mask, as zero.
+  EXPECT_EQ(cells(r.dumps[2], 38, 1, 55), std::string("  2. 5 CONSULENZE") + std::string(15, ' ') + bar + " 1 22    100  0.0 " + bar + " 22");
   EXPECT_EQ(cells(r.dumps[2], 43, 79, 10), "    122.00");
   const std::string record = readFile("VENDIT11.DAT");
   ASSERT_EQ(record.size(), 200u);

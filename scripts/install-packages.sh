@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config git
           libncurses-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang libclang-rt-14-dev tmux 7zip qpdf libqpdf-dev less poppler-utils
+          clang libclang-rt-14-dev tmux 7zip qpdf libqpdf-dev zlib1g-dev less poppler-utils
           xdg-utils cups-client)
 missing=()
 for p in "${packages[@]}"; do

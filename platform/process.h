@@ -34,7 +34,7 @@ std::string missingProgramMessage(std::string_view program, std::string_view pac
 // Runs a resolved program as the command runner does. Headless, an interactive program is
 // not run (nor looked for: only logged). A missing program with a package is named on the
 // console in one line and a key is awaited (on stderr without a console); any other missing
-// program starts nothing, silently. With `wait`, the console is handed over around it: always for a program of ours
+// program starts nothing and `started` stays false. With `wait`, the console is handed over around it: always for a program of ours
 // (the key script is written back and read again), in a terminal for an interactive
 // one. Other programs get no input and their output goes nowhere near the screen. Without
 // `wait` the program is left running on its own, detached from this console.

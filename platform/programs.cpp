@@ -44,7 +44,8 @@ constexpr std::array<Mapping, 17> kMappings{{
     {"READ", Place::Path, kOpener, true, false, false, kOpenerPackage},
     {"NOTEPAD2", Place::Editor, "", true, false, false, kEditorPackage},
     {"PRFILE32", Place::Path, "lp", true, false, true, "cups-client"},
-    {"7Z", Place::Path, "7zz", false, false, false, "7zip"},
+    // Missing, it starts nothing and the backup screen says so itself.
+    {"7Z", Place::Path, "7zz", false, false, false},
     {"PCL2PDF32", Place::Beside, "pcl2pdf", false, false, false},
     {"PCL2PD~1", Place::Beside, "pcl2pdf", false, false, false},
     {"PDFTK", Place::Beside, "pdftk-qpdf", false, false, false},

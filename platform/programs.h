@@ -14,8 +14,9 @@ struct ProgramPlan {
   bool interactive = false;  // viewer, editor, Windows printer, launcher: only logged headless
   bool systemProgram = false;  // one of ours that reads the same key script
   // The host program looked for and the Debian package that brings it, named on screen when
-  // it is missing; empty for programs whose absence stays silent (host launchers, names the
-  // mapping does not know, our own programs built beside the two).
+  // it is missing: the viewers, the editor and the Windows printer, whose callers look at
+  // nothing. Empty for the others: host launchers and unknown names stay silent, the archiver's
+  // caller reports a failed start itself, our own programs are built beside the two.
   std::string hostProgram;
   std::string package;
 };

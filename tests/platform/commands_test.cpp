@@ -380,7 +380,6 @@ TEST_F(CommandsTest, MissingHostProgramsAreNamedWithTheirPackage) {
       {"CMD /C LIST LASER", "less", "less"},
       {"CMD /C PRFILE32.EXE /q LASER", "lp", "cups-client"},
       {"CMD /C NOTEPAD2.EXE IVAT.TXT", "editor", "nano"},
-      {"CMD /C 7Z a PCOP.ZIP TABIVA.DAT", "7zz", "7zip"},
   };
   auto terminal = console(false);
   terminal.screen().putText(25, 1, "RIGA DI PRIMA", 0x17);
@@ -398,22 +397,20 @@ TEST_F(CommandsTest, MissingHostProgramsAreNamedWithTheirPackage) {
   }
   EXPECT_TRUE(calls_.empty());  // the terminal was never handed over
 
-  // Host launchers and names the mapping does not know stay silent.
+  // Host launchers and names the mapping does not know stay silent; the archiver's caller
+  // sees it did not start and says so itself.
   keyRows_.clear();
-  for (const char* line : {"CMD /C START AVVIOW.EXE", "AVVIOP.EXE 5", "CMD /C NOSUCHPROGRAM.EXE"}) {
+  for (const char* line : {"CMD /C START AVVIOW.EXE", "AVVIOP.EXE 5", "CMD /C NOSUCHPROGRAM.EXE",
+                           "CMD /C 7Z a PCOP.ZIP TABIVA.DAT"}) {
     EXPECT_FALSE(runCommand(line, terminal).started) << line;
   }
   EXPECT_TRUE(keyRows_.empty());
 
-  // Headless, an interactive program is only logged, never looked for: no message. A program
-  // that runs headless too is named as at the terminal.
+  // Headless, an interactive program is only logged, never looked for: no message, and a
+  // script never depends on what the machine has installed.
   auto headless = console(true);
-  EXPECT_FALSE(runCommand("CMD /C START LASER.PDF", headless).started);
-  EXPECT_FALSE(runCommand("CMD /C LIST LASER", headless).started);
+  for (const auto& c : cases) EXPECT_FALSE(runCommand(c.line, headless).started) << c.line;
   EXPECT_TRUE(keyRows_.empty());
-  EXPECT_FALSE(runCommand("CMD /C 7Z a PCOP.ZIP TABIVA.DAT", headless).started);
-  ASSERT_EQ(keyRows_.size(), 1u);
-  EXPECT_NE(keyRows_[0].find("Manca il programma 7zz"), std::string::npos);
 }
 
 TEST_F(CommandsTest, HeadlessInteractiveCommandsAreOnlyLogged) {

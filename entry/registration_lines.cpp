@@ -165,8 +165,9 @@ Step RegistrationEditor::askVatCode(int k) {
     if (position > 0) vat = master::readVatCode(session_.catalogue, static_cast<int>(position));
     put(row, 34, position > 0 ? records::printUsing("##", static_cast<double>(position)) : std::string(2, ' '));
     put(row, 37, records::fitLeft(vat.code, 5));
-    put(row, 43, vat.ventilation > 0 ? records::printUsing("###", vat.ventilation) : std::string(3, ' '));
-    put(row, 47, vat.compensation > 0 ? records::printUsing("##.#", vat.compensation) : std::string(4, ' '));
+    // A VAT code shows its percentages through their masks, zero too; no code shows none.
+    put(row, 43, position > 0 ? records::printUsing("###", vat.ventilation) : std::string(3, ' '));
+    put(row, 47, position > 0 ? records::printUsing("##.#", vat.compensation) : std::string(4, ' '));
     return Step::Next;
   }
 }

@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* kGridMask = "###,###.##";
 
-// The first 20 characters of a counterparty's name; each code is read once per list.
+// A counterparty's name cut or padded to 20 characters, so every line of the list is as wide
+// as its heading; each code is read once per list.
 class NameCache {
  public:
   explicit NameCache(records::Catalogue& catalogue) : catalogue_(catalogue) {}
@@ -28,7 +29,7 @@ class NameCache {
     std::string name;
     if (code > 0 && code < 9000) name = read(1, code);
     else if (code > 9000) name = read(7, code - 9000);
-    return names_.emplace(code, records::left(name, 20)).first->second;
+    return names_.emplace(code, records::fitLeft(name, 20)).first->second;
   }
 
  private:

@@ -13,8 +13,8 @@ namespace vellano::entry {
 // "Prog│Data Doc N°Doc│Data Reg│Importo   │Ragione Sociale", code page 437.
 std::string registrationListHeading();
 // One line per registration 1..count of the open register: number, document date and
-// number, registration date (blank when annulled), total, the counterparty's first 20
-// characters (customer file below 9000, supplier file above).
+// number, registration date (blank when annulled), total, the counterparty's name cut or
+// padded to 20 characters (customer file below 9000, supplier file above, blanks for 0).
 std::vector<std::string> registrationListEntries(records::Catalogue& catalogue, int count);
 
 // "Pr.│Cod. │Al.│%Ve│%Com│Note", code page 437, and the 40 positions of the table.

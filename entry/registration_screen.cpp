@@ -230,11 +230,12 @@ void RegistrationEditor::showLine(int k) {
   put(row, 8, records::fitLeft(subAccountDescription(line.causal(), line.subAccount()), 25));
   put(row, 34, number("##", line.vatCode()));
   master::VatCode vat;
-  if (line.vatCode() > 0 && line.vatCode() <= master::kVatPositions)
-    vat = master::readVatCode(session_.catalogue, line.vatCode());
+  const bool hasVatCode = line.vatCode() > 0 && line.vatCode() <= master::kVatPositions;
+  if (hasVatCode) vat = master::readVatCode(session_.catalogue, line.vatCode());
   put(row, 37, records::fitLeft(vat.code, 5));
-  put(row, 43, number("###", vat.ventilation));
-  put(row, 47, number("##.#", vat.compensation));
+  // The percentages of a VAT code through their masks, zero too.
+  put(row, 43, hasVatCode ? records::printUsing("###", vat.ventilation) : std::string(3, ' '));
+  put(row, 47, hasVatCode ? records::printUsing("##.#", vat.compensation) : std::string(4, ' '));
   put(row, 53, records::left(records::printUsing("###", line.rate), 3));
   put(row, 57, records::left(records::printUsing(kGridMask, line.taxable), 10));
   put(row, 68, records::left(records::printUsing(kGridMask, line.vat), 10));

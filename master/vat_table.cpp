@@ -37,8 +37,8 @@ std::string templateHalf() {
   return screen::dots(5) + bar() + screen::dots(3) + bar() + screen::dots(3) + bar() + screen::dots(2) + "." + screen::dots(1) + bar() + screen::dots(20);
 }
 
-std::string maskedOrBlank(std::string_view mask, float value) {
-  if (!(value > 0)) return std::string(mask.size(), ' ');
+// A percentage through its mask, zero included ("  0", " 0.0"), held to the mask's width.
+std::string masked(std::string_view mask, float value) {
   return records::left(records::printUsing(mask, value), mask.size());
 }
 
@@ -81,8 +81,8 @@ void VatEditor::showField(int position, int field, const VatCode& vat) {
   switch (field) {
     case kCodeField: text = records::fitLeft(vat.code, 5); break;
     case kRateField: text = records::fitLeft(vat.rateText, 3); break;
-    case kVentilationField: text = maskedOrBlank("###", vat.ventilation); break;
-    case kCompensationField: text = maskedOrBlank("##.#", vat.compensation); break;
+    case kVentilationField: text = masked("###", vat.ventilation); break;
+    case kCompensationField: text = masked("##.#", vat.compensation); break;
     default: text = records::fitLeft(vat.note, 20); break;
   }
   screen_.putText(cell.row, col, text, colours_.text);

@@ -27,9 +27,12 @@ struct Value {
 
 class Interpreter {
  public:
-  explicit Interpreter(std::string_view bytes) : in_(bytes) { reset(); }
+  Interpreter(std::string_view bytes, const std::function<void(PclPage&&)>& onPage)
+      : in_(bytes), onPage_(onPage) {
+    reset();
+  }
 
-  std::vector<PclPage> run() {
+  std::size_t run() {
     while (pos_ < in_.size()) {
       const auto c = static_cast<std::uint8_t>(in_[pos_++]);
       if (c == 0x1B) {
@@ -38,12 +41,8 @@ class Interpreter {
         byte(c);
       }
     }
-    if (marked_) endPage();
-    if (pages_.empty()) {
-      pages_.emplace_back();
-      pages_.back().landscape = landscape_;
-    }
-    return std::move(pages_);
+    if (marked_ || pages_ == 0) endPage();
+    return pages_;
   }
 
  private:
@@ -64,7 +63,8 @@ class Interpreter {
 
   void endPage() {
     page_.landscape = landscape_;
-    pages_.push_back(std::move(page_));
+    ++pages_;
+    onPage_(std::move(page_));
     page_ = PclPage{};
     marked_ = false;
     open_ = false;
@@ -294,8 +294,9 @@ class Interpreter {
   }
 
   std::string_view in_;
+  const std::function<void(PclPage&&)>& onPage_;
   std::size_t pos_ = 0;
-  std::vector<PclPage> pages_;
+  std::size_t pages_ = 0;  // handed on so far
   PclPage page_;
   bool marked_ = false;
   bool open_ = false;  // the last run of the page may still grow
@@ -311,6 +312,14 @@ class Interpreter {
 
 }  // namespace
 
-std::vector<PclPage> readPcl(std::string_view bytes) { return Interpreter(bytes).run(); }
+std::size_t readPcl(std::string_view bytes, const std::function<void(PclPage&&)>& onPage) {
+  return Interpreter(bytes, onPage).run();
+}
+
+std::vector<PclPage> readPcl(std::string_view bytes) {
+  std::vector<PclPage> pages;
+  readPcl(bytes, [&](PclPage&& page) { pages.push_back(std::move(page)); });
+  return pages;
+}
 
 }  // namespace vellano::outside

@@ -3,6 +3,8 @@
 // every form feed. Unknown escape sequences are skipped; no byte sequence is refused.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +34,11 @@ struct PclPage {
   double height() const { return landscape ? kA4Width : kA4Height; }
 };
 
-// Every page of the job; a job without any page gives one blank page.
+// Hands every page of the job to `onPage` as soon as it ends, so a job of any length is never
+// held whole; a job without any page gives one blank page. Returns the number of pages.
+std::size_t readPcl(std::string_view bytes, const std::function<void(PclPage&&)>& onPage);
+
+// Every page of the job at once.
 std::vector<PclPage> readPcl(std::string_view bytes);
 
 }  // namespace vellano::outside

@@ -216,11 +216,7 @@ class Runner {
       return run(plan, wait || plan.systemProgram);
     }
     // A document: the desktop opens it with the program it belongs to.
-    ProgramPlan plan;
-    plan.executable = findInPath("xdg-open");
-    plan.args.push_back(hostPath(target).string());
-    plan.interactive = true;
-    return run(plan, wait);
+    return run(openerPlan(hostPath(target).string()), wait);
   }
 
   CommandResult batch(const std::string& name, int depth) {

@@ -7,7 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/console.h"
 
@@ -114,9 +117,45 @@ SpawnResult spawnProgram(const SpawnRequest& request) {
   return {true, 0};
 }
 
+std::string missingProgramMessage(std::string_view program, std::string_view package) {
+  return "Manca il programma " + std::string(program) + ": installare il pacchetto " + std::string(package) +
+         " (apt-get install " + std::string(package) + "). Premere un tasto.";
+}
+
+namespace {
+
+constexpr int kMessageRow = 25;
+constexpr std::uint8_t kMessageAttr = 0x4F;  // white on red
+
+// One line across the middle of the screen until a key is pressed; the row is given back.
+void showMissing(Console* console, const ProgramPlan& plan) {
+  const std::string text = missingProgramMessage(plan.hostProgram, plan.package);
+  if (console == nullptr) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return;
+  }
+  ScreenBuffer& screen = console->screen();
+  std::array<Cell, kCols> saved;
+  for (int col = 1; col <= kCols; ++col) saved[static_cast<std::size_t>(col - 1)] = screen.at(kMessageRow, col);
+  std::string line(kCols, ' ');
+  line.replace(1, std::min(text.size(), line.size() - 1), text.substr(0, line.size() - 1));
+  screen.putText(kMessageRow, 1, line, kMessageAttr);
+  const CursorState cursor = console->cursor();
+  console->showCursor(false);
+  console->beep();
+  console->readKey();
+  console->showCursor(cursor.visible);
+  for (int col = 1; col <= kCols; ++col) screen.at(kMessageRow, col) = saved[static_cast<std::size_t>(col - 1)];
+}
+
+}  // namespace
+
 CommandResult runProgram(const ProgramPlan& plan, Console* console, bool headless, bool wait) {
   if (plan.interactive && headless) return {};
-  if (plan.executable.empty()) return {};
+  if (plan.executable.empty()) {
+    if (!plan.package.empty()) showMissing(console, plan);
+    return {};
+  }
   const bool terminal = console != nullptr && !headless;
   SpawnRequest request{plan.executable, plan.args, wait};
   if (!wait) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/commands.h"
@@ -27,8 +28,13 @@ struct SpawnResult {
 // Runs the program. While waiting, Ctrl+C and Ctrl+\ belong to the child, as with a shell.
 SpawnResult spawnProgram(const SpawnRequest& request);
 
+// The line shown when a mapped host program is missing.
+std::string missingProgramMessage(std::string_view program, std::string_view package);
+
 // Runs a resolved program as the command runner does. Headless, an interactive program is
-// not run. With `wait`, the console is handed over around it: always for a program of ours
+// not run (nor looked for: only logged). A missing program with a package is named on the
+// console in one line and a key is awaited (on stderr without a console); any other missing
+// program starts nothing and `started` stays false. With `wait`, the console is handed over around it: always for a program of ours
 // (the key script is written back and read again), in a terminal for an interactive
 // one. Other programs get no input and their output goes nowhere near the screen. Without
 // `wait` the program is left running on its own, detached from this console.

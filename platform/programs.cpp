@@ -30,13 +30,21 @@ struct Mapping {
   bool interactive;
   bool systemProgram;
   bool dropSwitches;  // the host program has no use for the DOS switches ("/q")
+  std::string_view package = {};  // the Debian package of a host program
 };
 
+// Debian's "editor" is an alternative; nano provides it on a plain installation.
+constexpr std::string_view kEditorName = "editor";
+constexpr std::string_view kEditorPackage = "nano";
+constexpr std::string_view kOpener = "xdg-open";
+constexpr std::string_view kOpenerPackage = "xdg-utils";
+
 constexpr std::array<Mapping, 17> kMappings{{
-    {"LIST", Place::Path, "less", true, false, false},
-    {"READ", Place::Path, "xdg-open", true, false, false},
-    {"NOTEPAD2", Place::Editor, "", true, false, false},
-    {"PRFILE32", Place::Path, "lp", true, false, true},
+    {"LIST", Place::Path, "less", true, false, false, "less"},
+    {"READ", Place::Path, kOpener, true, false, false, kOpenerPackage},
+    {"NOTEPAD2", Place::Editor, "", true, false, false, kEditorPackage},
+    {"PRFILE32", Place::Path, "lp", true, false, true, "cups-client"},
+    // Missing, it starts nothing and the backup screen says so itself.
     {"7Z", Place::Path, "7zz", false, false, false},
     {"PCL2PDF32", Place::Beside, "pcl2pdf", false, false, false},
     {"PCL2PD~1", Place::Beside, "pcl2pdf", false, false, false},
@@ -135,7 +143,7 @@ fs::path findEditor(std::vector<std::string>& leadingArgs) {
     leadingArgs.assign(words.begin() + 1, words.end());
     return found;
   }
-  return findInPath("editor");
+  return findInPath(kEditorName);
 }
 
 }  // namespace
@@ -170,6 +178,16 @@ fs::path findInPath(std::string_view name) {
   return {};
 }
 
+ProgramPlan openerPlan(const std::string& document) {
+  ProgramPlan plan;
+  plan.executable = findInPath(kOpener);
+  plan.args.push_back(document);
+  plan.interactive = true;
+  plan.hostProgram = kOpener;
+  plan.package = kOpenerPackage;
+  return plan;
+}
+
 bool knownProgram(std::string_view program) { return findMapping(program) != nullptr; }
 
 ProgramPlan planProgram(std::string_view program, const std::vector<std::string>& args) {
@@ -202,6 +220,8 @@ ProgramPlan planProgram(std::string_view program, const std::vector<std::string>
   switch (m->place) {
     case Place::Path:
       plan.executable = findInPath(m->host);
+      plan.hostProgram = m->host;
+      plan.package = m->package;
       break;
     case Place::Beside:
       plan.executable = findBeside(std::string(m->host));
@@ -213,6 +233,8 @@ ProgramPlan planProgram(std::string_view program, const std::vector<std::string>
       std::vector<std::string> leading;
       plan.executable = findEditor(leading);
       plan.args.insert(plan.args.begin(), leading.begin(), leading.end());
+      plan.hostProgram = kEditorName;
+      plan.package = m->package;
       break;
     }
   }

@@ -13,12 +13,21 @@ struct ProgramPlan {
   std::vector<std::string> args;     // after the program name, DOS paths already mapped
   bool interactive = false;  // viewer, editor, Windows printer, launcher: only logged headless
   bool systemProgram = false;  // one of ours that reads the same key script
+  // The host program looked for and the Debian package that brings it, named on screen when
+  // it is missing: the viewers, the editor and the Windows printer, whose callers look at
+  // nothing. Empty for the others: host launchers and unknown names stay silent, the archiver's
+  // caller reports a failed start itself, our own programs are built beside the two.
+  std::string hostProgram;
+  std::string package;
 };
 
 // Resolves the program word of a command line ("LIST", "7Z", "ORBW.EXE", "FOO.EXE") with its
 // arguments. Unknown names are looked up without ".EXE" beside the running executable, then
 // in PATH.
 ProgramPlan planProgram(std::string_view program, const std::vector<std::string>& args);
+
+// The plan of "START document": the desktop's opener with the file.
+ProgramPlan openerPlan(const std::string& document);
 
 // True for the names the mapping knows (with or without ".EXE").
 bool knownProgram(std::string_view program);

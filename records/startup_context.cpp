@@ -85,12 +85,25 @@ void readInstallSettings(Catalogue& catalogue) {
   c.companyNumber = companyNumberOf(c.companyExtension);
 }
 
+// The two programs start each other with "NAME" + host switch + " " + terminal number, so
+// without a switch the terminal number arrives as the only argument: a first argument that
+// is no switch (does not start with "/") and has nothing after it is the terminal number.
+struct CommandLine {
+  std::string hostSwitch;
+  std::string terminalNumber;
+};
+
+CommandLine readCommandLine(std::span<const std::string> args) {
+  if (args.size() == 1 && !args[0].starts_with('/')) return {"", args[0]};
+  return {args.empty() ? std::string() : args[0], args.size() > 1 ? args[1] : std::string()};
+}
+
 // Step 4: the host switch. Returns whether one of the three switches was given.
-bool applyHostSwitch(Catalogue& catalogue, std::span<const std::string> args,
+bool applyHostSwitch(Catalogue& catalogue, std::string_view switchArgument,
                      const StartupOptions& options) {
   Context& c = catalogue.context();
   // The command line reaches us in capitals on the host's system; accept "/p" as "/P".
-  const std::string hostSwitch = args.empty() ? std::string() : upper(args[0]);
+  const std::string hostSwitch = upper(switchArgument);
   c.handOverFolder.clear();
   c.handOverRecord = 1;
   if (hostSwitch == "/P") {
@@ -223,7 +236,8 @@ void resolveContext(Catalogue& catalogue, std::span<const std::string> args,
                     const StartupOptions& options) {
   Context& c = catalogue.context();
   if (!options.restart) {
-    c.terminalNumber = args.size() > 1 ? args[1] : std::string();
+    const CommandLine commandLine = readCommandLine(args);
+    c.terminalNumber = commandLine.terminalNumber;
     c.dataPrefix = "C:";
     c.version = options.version;
     c.hostMode = 6;
@@ -233,7 +247,7 @@ void resolveContext(Catalogue& catalogue, std::span<const std::string> args,
     c.hostSettings = HostSettings{};
     c.handOver = HandOver{};
     fileStep(catalogue, options, [&] { readInstallSettings(catalogue); });
-    if (applyHostSwitch(catalogue, args, options)) {
+    if (applyHostSwitch(catalogue, commandLine.hostSwitch, options)) {
       fileStep(catalogue, options, [&] { readHandOver(catalogue); });
     } else {
       c.hostMode = 1;

@@ -25,7 +25,8 @@ struct StartupOptions {
 };
 
 // Settles catalogue.context() from the command-line arguments (program name excluded:
-// args[0] is the host switch, args[1] the terminal number) and the context files.
+// args[0] is the host switch, args[1] the terminal number; a lone argument that does not
+// start with "/" is the terminal number) and the context files.
 void resolveContext(Catalogue& catalogue, std::span<const std::string> args,
                     const StartupOptions& options);
 

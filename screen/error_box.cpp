@@ -101,17 +101,30 @@ void ErrorBox::showFatal(const RuntimeError& error) {
   console_.showCursor(true);
 }
 
-std::string ErrorBox::ask(std::string_view message, std::string_view question) {
-  console_.beep();
-  Window box(console_.screen(), boxDescriptor(context_), "ERROR Message");
+void ErrorBox::drawFolderBox(std::string_view message, std::string_view second) {
   platform::ScreenBuffer& screen = console_.screen();
   drawBox(RuntimeError(error::kPathNotFound, context_.currentFolder));
   for (int row = 11; row <= 14; ++row) screen.putText(row, 21, kBlankLine, kTextAttr);
   screen.putText(17, kTextColumn, message, kTextAttr);
-  screen.putText(19, kTextColumn, question, kTextAttr);
+  screen.putText(19, kTextColumn, second, kTextAttr);
+}
+
+std::string ErrorBox::ask(std::string_view message, std::string_view question) {
+  console_.beep();
+  Window box(console_.screen(), boxDescriptor(context_), "ERROR Message");
+  drawFolderBox(message, question);
   console_.setCursor(19, kTextColumn + static_cast<int>(question.size()));
   editor_.setCapitals(true);
   return editor_.edit(-1, "").text;
+}
+
+void ErrorBox::tell(std::string_view message, std::string_view note) {
+  console_.beep();
+  Window box(console_.screen(), boxDescriptor(context_), "ERROR Message");
+  drawFolderBox(message, note);
+  console_.showCursor(false);
+  console_.readKey();
+  console_.showCursor(true);
 }
 
 }  // namespace vellano::screen

@@ -34,9 +34,13 @@ class ErrorBox : public records::FolderPrompt {
 
   // The folder question (error 76).
   std::string ask(std::string_view message, std::string_view question) override;
+  // A folder that is not offered for creation: the message, the note, a key.
+  void tell(std::string_view message, std::string_view note) override;
 
  private:
   void drawBox(const RuntimeError& error);
+  // The folder box with `message` on row 17 and `second` on row 19.
+  void drawFolderBox(std::string_view message, std::string_view second);
 
   platform::Console& console_;
   records::Context& context_;

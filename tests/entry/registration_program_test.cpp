@@ -185,6 +185,21 @@ TEST_F(RegistrationProgram, SearchListShowsOneLinePerRegistration) {
   EXPECT_NE(r.dumps[1].find("Ripris Reg"), std::string::npos);
 }
 
+// A short name is padded to 20 characters: the list is as wide as its heading, all of which shows.
+TEST_F(RegistrationProgram, SearchListPadsShortNamesToTheHeadingWidth) {
+  customers({"ROSSI SRL"});
+  registrations(records::RegisterKind::Sales, {oneLine("1", "20", "1000")});
+  auto r = run("\"v\" <F9> <SNAP> <ESC> <ESC> <ESC>");
+  ASSERT_EQ(r.status, 0);
+  ASSERT_GE(r.dumps.size(), 1u);
+  const std::string bar = "\u2502";
+  EXPECT_EQ(cells(r.dumps[0], 1, 3, 55), "Prog" + bar + "Data Doc N\u00B0Doc" + bar + "Data Reg" + bar + "Importo   " +
+                                             bar + "Ragione Sociale");
+  // The name padded to 20, the window's blank margin, its frame.
+  EXPECT_EQ(cells(r.dumps[0], 2, 3, 62), "   1" + bar + "15/05/11 12   " + bar + "15/05/11" + bar + "  1,200.00" + bar +
+                                             "ROSSI SRL" + std::string(11, ' ') + " " + bar);
+}
+
 TEST_F(RegistrationProgram, LineCodesComeFromTheCausalAndVatLists) {
   causals({"VENDITE MERCI", "SERVIZI"});
   subAccount(2, 5, "CONSULENZE");
@@ -198,7 +213,8 @@ TEST_F(RegistrationProgram, LineCodesComeFromTheCausalAndVatLists) {
   const std::string bar = "\u2502";
   EXPECT_EQ(cells(r.dumps[1], 1, 3, 9), "Pr." + bar + "Cod. " );
   EXPECT_EQ(cells(r.dumps[1], 2, 3, 32), "  1" + bar + "22   " + bar + "22 " + bar + "100" + bar + "    " + bar + "ORDINARIA");
-  EXPECT_EQ(cells(r.dumps[2], 38, 1, 55), std::string("  2. 5 CONSULENZE") + std::string(15, ' ') + bar + " 1 22    100" + std::string(6, ' ') + bar + " 22");
+  // A blank %Com shows through its mask, as zero.
+  EXPECT_EQ(cells(r.dumps[2], 38, 1, 55), std::string("  2. 5 CONSULENZE") + std::string(15, ' ') + bar + " 1 22    100  0.0 " + bar + " 22");
   EXPECT_EQ(cells(r.dumps[2], 43, 79, 10), "    122.00");
   const std::string record = readFile("VENDIT11.DAT");
   ASSERT_EQ(record.size(), 200u);

@@ -87,6 +87,20 @@ TEST_F(VatTableRun, Position21IsEditedOnRow2RightHalfAndPosition20OnRow21Left) {
   EXPECT_EQ(recordOf("TABIVA.DAT", 200, 20), row("P20"));
 }
 
+// A zero or blank %Ve and %Com show through their masks like every other number.
+TEST_F(VatTableRun, ZeroPercentagesShowThroughTheirMasks) {
+  // Position 1 is the one being edited; the others show what is stored.
+  writeFile("TABIVA.DAT", row("IVA2222 1004.5 Ordinaria") + row("ESE  0  0  0   Esente") + row("N2"));
+  auto r = run("\"t\" <SNAP> <ESC> <ESC>");
+  ASSERT_EQ(r.status, 0);
+  ASSERT_GE(r.dumps.size(), 1u);
+  EXPECT_EQ(columns(r.row(0, 3), 2, 39), "ESE  │0  │  0│ 0.0│Esente              ");
+  EXPECT_EQ(columns(r.row(0, 4), 2, 39), "N2   │   │  0│ 0.0│                    ");
+  EXPECT_EQ(columns(r.row(0, 2), 12, 8), "100│ 4.5");
+  // A position never written keeps its dotted areas.
+  EXPECT_EQ(columns(r.row(0, 5), 2, 39), "·····│···│···│··.·│····················");
+}
+
 TEST_F(VatTableRun, EscInMidRowLeavesThatRecordUnchanged) {
   const std::string first = row("OLD1 20 50 1.5 Prima", 'R');
   const std::string second = row("OLD2 10    2.0 Seconda", 'R');

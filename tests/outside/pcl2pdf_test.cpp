@@ -2,6 +2,7 @@
 // files with the PDF read back by pdftotext.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -185,10 +186,70 @@ TEST_F(Pcl2PdfRun, FilesNamedWithTheirFolderAndDosSwitch) {
   EXPECT_EQ(readFile("OUT.PDF").substr(0, 5), "%PDF-");
 }
 
+// Runs a program with its stderr into `errors`; `peakKb` gets its largest resident size.
+// Returns the exit status.
+int runMeasured(const std::vector<std::string>& argv, std::string& errors, long& peakKb) {
+  int pipeFd[2];
+  if (pipe(pipeFd) != 0) return -1;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeFd[1], STDERR_FILENO);
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    close(pipeFd[0]);
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  close(pipeFd[1]);
+  errors.clear();
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipeFd[0], buffer, sizeof buffer)) > 0;) errors.append(buffer, static_cast<std::size_t>(n));
+  close(pipeFd[0]);
+  int status = 0;
+  struct rusage usage {};
+  wait4(pid, &status, 0, &usage);
+  peakKb = usage.ru_maxrss;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 TEST_F(Pcl2PdfRun, MissingInputIsRefused) {
   EXPECT_NE(runProgram({kConverter, "NOFILE", "OUT.PDF", "-S"}), 0);
   EXPECT_FALSE(std::filesystem::exists("OUT.PDF"));
   EXPECT_NE(runProgram({kConverter, "ONLYONE"}), 0);
+}
+
+// Wrong usage is status 2 with the usage line; a folder as input is refused with a message.
+TEST_F(Pcl2PdfRun, UsageAndFolderInput) {
+  std::string errors;
+  long peak = 0;
+  for (const std::vector<std::string>& argv :
+       {std::vector<std::string>{kConverter}, {kConverter, "-S"}, {kConverter, "LASER"}, {kConverter, "A", "B", "C"}}) {
+    EXPECT_EQ(runMeasured(argv, errors, peak), 2) << argv.size();
+    EXPECT_EQ(errors, "uso: pcl2pdf <file PCL> <file PDF> [-S]\n");
+  }
+  std::filesystem::create_directory("CARTELLA");
+  EXPECT_EQ(runMeasured({kConverter, "CARTELLA", "OUT.PDF", "-S"}, errors, peak), 1);
+  EXPECT_EQ(errors, "pcl2pdf: è una cartella, non un file di stampa: CARTELLA\n");
+  EXPECT_FALSE(std::filesystem::exists("OUT.PDF"));
+  // An output that cannot be written is a message too, not an abort.
+  writeFile("LASER", "ABC\r\n");
+  EXPECT_EQ(runMeasured({kConverter, "LASER", "CARTELLA", "-S"}, errors, peak), 1);
+  EXPECT_EQ(errors, "pcl2pdf: impossibile scrivere CARTELLA\n");
+}
+
+// Pages go out as they are read: 100,000 form feeds are 100,000 pages in a few megabytes.
+TEST_F(Pcl2PdfRun, HundredThousandFormFeedsInLittleMemory) {
+  writeFile("LASER", std::string(100000, '\x0C'));
+  std::string errors;
+  long peakKb = 0;
+  ASSERT_EQ(runMeasured({kConverter, "LASER", "LASER.PDF", "-S"}, errors, peakKb), 0) << errors;
+  EXPECT_LT(peakKb, 100 * 1024);
+  std::string info;
+  ASSERT_EQ(runProgram({"pdfinfo", "LASER.PDF"}, &info), 0);
+  EXPECT_NE(info.find("Pages:           100000"), std::string::npos);
 }
 
 TEST_F(Pcl2PdfRun, PageSizeFollowsOrientation) {
@@ -200,6 +261,10 @@ TEST_F(Pcl2PdfRun, PageSizeFollowsOrientation) {
   std::string info;
   ASSERT_EQ(runProgram({"pdfinfo", "LASER.PDF"}, &info), 0);
   EXPECT_NE(info.find("Pages:           2"), std::string::npos);
+  // Objects, their places and the compressed streams are all where the file says.
+  std::string check;
+  EXPECT_EQ(runProgram({"qpdf", "--check", "LASER.PDF"}, &check), 0) << check;
+  EXPECT_NE(check.find("No syntax or stream encoding errors found"), std::string::npos) << check;
 }
 
 // The dialog program, headless on its own key script.

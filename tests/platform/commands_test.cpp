@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,9 +29,17 @@ const std::string kProbe = std::string(VELLANO_BIN_DIR) + "/cmdprobe";
 // Records how the runner hands the console over; nothing is shown and no key is read.
 class RecordingBackend : public Backend {
  public:
-  RecordingBackend(bool headless, std::vector<std::string>& calls) : headless_(headless), calls_(calls) {}
-  void present(const ScreenBuffer&, const CursorState&, const std::string&) override {}
-  KeyEvent readKey() override { return KeyEvent::extended(Key::Esc); }
+  RecordingBackend(bool headless, std::vector<std::string>& calls, std::vector<std::string>* keyRows = nullptr)
+      : headless_(headless), calls_(calls), keyRows_(keyRows) {}
+  void present(const ScreenBuffer& screen, const CursorState&, const std::string&) override {
+    std::array<char, kCols> scratch;
+    middleRow_ = std::string(screen.rowBytes(25, scratch));
+  }
+  // Row 25 of the screen each key was waited for on.
+  KeyEvent readKey() override {
+    if (keyRows_ != nullptr) keyRows_->push_back(middleRow_);
+    return KeyEvent::extended(Key::Esc);
+  }
   void beep() override {}
   bool headless() const override { return headless_; }
   void releaseForChild(bool systemProgram) override {
@@ -44,6 +53,8 @@ class RecordingBackend : public Backend {
  private:
   bool headless_;
   std::vector<std::string>& calls_;
+  std::vector<std::string>* keyRows_;
+  std::string middleRow_;
 };
 
 // Every test works in a fresh folder of its own, which is the working folder (drive C:).
@@ -78,12 +89,13 @@ class CommandsTest : public ::testing::Test {
   }
   static bool exists(const fs::path& name) { return fs::exists(fs::symlink_status(name)); }
 
-  Console console(bool headless) { return Console(std::make_unique<RecordingBackend>(headless, calls_)); }
+  Console console(bool headless) { return Console(std::make_unique<RecordingBackend>(headless, calls_, &keyRows_)); }
 
   EnvGuard env_;
   fs::path previous_;
   fs::path folder_;
   std::vector<std::string> calls_;
+  std::vector<std::string> keyRows_;
 };
 
 TEST(SplitCommandLine, BlanksSeparateQuotesGroup) {
@@ -348,6 +360,57 @@ TEST_F(CommandsTest, MissingProgramsStartNothing) {
     EXPECT_FALSE(result.started) << line;
   }
   EXPECT_TRUE(calls_.empty());
+}
+
+// A host program that is not installed is named with its package on one line, and a key is
+// waited for; then the screen is as before and nothing ran.
+TEST_F(CommandsTest, MissingHostProgramsAreNamedWithTheirPackage) {
+  const fs::path empty = folder_ / "empty-path";
+  fs::create_directory(empty);
+  env_.set("PATH", empty.string());
+  struct Case {
+    const char* line;
+    const char* program;
+    const char* package;
+  };
+  const Case cases[] = {
+      {"CMD /C START LASER.PDF", "xdg-open", "xdg-utils"},
+      {"C:\\WINDOWS\\CMD.EXE /C START \"\" LASER.FDF", "xdg-open", "xdg-utils"},
+      {"CMD /C READ LASER.PDF", "xdg-open", "xdg-utils"},
+      {"CMD /C LIST LASER", "less", "less"},
+      {"CMD /C PRFILE32.EXE /q LASER", "lp", "cups-client"},
+      {"CMD /C NOTEPAD2.EXE IVAT.TXT", "editor", "nano"},
+  };
+  auto terminal = console(false);
+  terminal.screen().putText(25, 1, "RIGA DI PRIMA", 0x17);
+  const ScreenBuffer before = terminal.screen();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    keyRows_.clear();
+    EXPECT_FALSE(runCommand(c.line, terminal).started);
+    ASSERT_EQ(keyRows_.size(), 1u);
+    const std::string message = missingProgramMessage(c.program, c.package);
+    EXPECT_EQ(message, std::string("Manca il programma ") + c.program + ": installare il pacchetto " + c.package +
+                           " (apt-get install " + c.package + "). Premere un tasto.");
+    EXPECT_EQ(keyRows_[0], " " + message + std::string(119 - message.size(), ' '));
+    EXPECT_TRUE(terminal.screen() == before);
+  }
+  EXPECT_TRUE(calls_.empty());  // the terminal was never handed over
+
+  // Host launchers and names the mapping does not know stay silent; the archiver's caller
+  // sees it did not start and says so itself.
+  keyRows_.clear();
+  for (const char* line : {"CMD /C START AVVIOW.EXE", "AVVIOP.EXE 5", "CMD /C NOSUCHPROGRAM.EXE",
+                           "CMD /C 7Z a PCOP.ZIP TABIVA.DAT"}) {
+    EXPECT_FALSE(runCommand(line, terminal).started) << line;
+  }
+  EXPECT_TRUE(keyRows_.empty());
+
+  // Headless, an interactive program is only logged, never looked for: no message, and a
+  // script never depends on what the machine has installed.
+  auto headless = console(true);
+  for (const auto& c : cases) EXPECT_FALSE(runCommand(c.line, headless).started) << c.line;
+  EXPECT_TRUE(keyRows_.empty());
 }
 
 TEST_F(CommandsTest, HeadlessInteractiveCommandsAreOnlyLogged) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -59,10 +60,12 @@ class PrintOutputTest : public vellano::testing::WorkFolder {
     std::unique_ptr<screen::ErrorBox> errorBox;
     std::unique_ptr<screen::Session> session;
   };
-  std::unique_ptr<Run> start(const std::string& script) {
+  std::unique_ptr<Run> start(const std::string& script,
+                             std::unique_ptr<platform::Backend> backend = nullptr) {
     writeFile("keys.script", script);
     auto run = std::make_unique<Run>();
-    run->console = std::make_unique<platform::Console>(platform::HeadlessBackend::fromEnvironment());
+    if (!backend) backend = platform::HeadlessBackend::fromEnvironment();
+    run->console = std::make_unique<platform::Console>(std::move(backend));
     run->catalogue = std::make_unique<records::Catalogue>(run->context);
     run->editor = std::make_unique<screen::FieldEditor>(*run->console);
     run->errorBox = std::make_unique<screen::ErrorBox>(*run->console, run->context, *run->editor);
@@ -151,6 +154,62 @@ TEST_F(PrintOutputTest, DialogChoicesGiveTheirBytesAndCommands) {
       EXPECT_EQ(readFile("LASER.PDF").substr(0, 5), "%PDF-");
     }
   }
+}
+
+// Keys from the shared script, but a terminal to the command runner: the viewers are looked
+// for and run instead of only logged. Row 25 of the screen each key is read on is kept.
+class TerminalLikeBackend : public platform::Backend {
+ public:
+  TerminalLikeBackend(std::unique_ptr<platform::HeadlessBackend> keys, std::vector<std::string>& keyRows)
+      : keys_(std::move(keys)), keyRows_(keyRows) {}
+  void present(const platform::ScreenBuffer& screen, const platform::CursorState& cursor,
+               const std::string& title) override {
+    keys_->present(screen, cursor, title);
+  }
+  platform::KeyEvent readKey() override {
+    std::array<char, platform::kCols> scratch;
+    keyRows_.emplace_back(keys_->lastScreen().rowBytes(25, scratch));
+    return keys_->readKey();
+  }
+  void beep() override {}
+  bool headless() const override { return false; }
+  void releaseForChild(bool systemProgram) override { keys_->releaseForChild(systemProgram); }
+  void reclaimAfterChild(bool systemProgram) override { keys_->reclaimAfterChild(systemProgram); }
+  void finish(const platform::ScreenBuffer&, const std::string&) override {}
+
+ private:
+  std::unique_ptr<platform::HeadlessBackend> keys_;
+  std::vector<std::string>& keyRows_;
+};
+
+// "Visualizza il file" with the PDF: converted, then the desktop's opener; when xdg-open is
+// not installed, one line names it and its package and a key is waited for.
+TEST_F(PrintOutputTest, ViewingWithoutTheOpenerNamesItsPackage) {
+  const auto empty = std::filesystem::current_path() / "empty-path";
+  std::filesystem::create_directory(empty);
+  env_.set("PATH", empty.string());
+  // Laser as offered, PDF "S", view "S", the rest as offered, then the key for the message.
+  const std::string keys = "<ENTER> \"s\" <ENTER> \"s\" <ENTER> <ENTER*3> <ENTER>";
+  writeFile("keys.script", keys);  // read by the backend before start() writes it again
+  std::vector<std::string> keyRows;
+  auto run = start(keys, std::make_unique<TerminalLikeBackend>(platform::HeadlessBackend::fromEnvironment(), keyRows));
+  PrintOutput output;
+  output.ORBWW(*run->session, PrintRequest{"1..1.1", "10", ""});
+  ASSERT_TRUE(output.confirmed());
+  EXPECT_EQ(readFile("ORBW.DAT"), "111101S");
+  output.channel().print("PAGINA 1");
+  output.channel().printLine();
+  output.channel().formFeed();
+  output.ORBWWS(*run->session);
+
+  EXPECT_EQ(commands(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"),
+                                                  comspecLine("START LASER.PDF")}));
+  EXPECT_EQ(readFile("LASER.PDF").substr(0, 5), "%PDF-");
+  // The dialog's keys went to the dialog program; the one key read here is the message's.
+  ASSERT_EQ(keyRows.size(), 1u);
+  const std::string message =
+      "Manca il programma xdg-open: installare il pacchetto xdg-utils (apt-get install xdg-utils). Premere un tasto.";
+  EXPECT_EQ(keyRows[0], " " + message + std::string(119 - message.size(), ' '));
 }
 
 // Cancelled in the dialog, or left without an answer: the report prints nothing. ORBW.DAT

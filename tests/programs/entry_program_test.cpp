@@ -179,6 +179,25 @@ TEST_F(EntryProgramRun, MissingFolderIsOfferedForCreation) {
   EXPECT_EQ(r.commands, std::vector<std::string>{"AVVIOP.EXE 3"});
 }
 
+// A TTY.DAT data folder with a control character is named on screen and ends the program
+// through the error box; nothing is created.
+TEST_F(EntryProgramRun, DataFolderWithControlCharactersEndsTheProgram) {
+  std::string tty(35, ' ');
+  tty.replace(0, 1, "C");
+  tty.replace(7, 5, "CF003");
+  tty.replace(14, 8, std::string("D:\\NU\x01VA"));
+  writeFile("TTY.DAT", tty);
+  auto r = run({"/F", "1"}, "<SNAP> <ENTER> <SNAP> <ENTER>");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_GE(r.dumps.size(), 2u);
+  EXPECT_NE(r.dumps[0].find("La Cartella DRIVE-D/NU?VA non esiste."), std::string::npos);
+  EXPECT_NE(r.dumps[0].find("Nome non valido: caratteri di controllo"), std::string::npos);
+  EXPECT_EQ(r.dumps[0].find("Vuoi crearla"), std::string::npos);
+  EXPECT_NE(r.dumps[1].find("Errore: 76"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("DRIVE-D"));
+  EXPECT_EQ(r.commands, std::vector<std::string>{"CMD /C START AVVIOW.EXE"});
+}
+
 TEST_F(EntryProgramRun, RefusedFolderIsNotCreated) {
   // Asked again when the hand-over record is written back; the menu follows.
   auto r = run({"/P", "3"}, "\"n\" <ENTER> \"n\" <ENTER> <ESC>");

@@ -84,6 +84,25 @@ TEST_F(PrintProgramRun, ChainFromEntryToPrintAndBack) {
   EXPECT_EQ(readFile("keys.script").find("ESC"), std::string::npos);
 }
 
+// Without a switch the programs pass the terminal number alone ("VELST10W.EXE 5"); the program
+// started so still knows its terminal, in its title and in the command back.
+TEST_F(PrintProgramRun, TerminalNumberWithoutSwitchSurvivesTheHandOver) {
+  writeFile("DATA.DAT", "150311");
+  auto r = run("VELLA10W", {"", "5"}, "\"s\" <SNAP> <ESC> <SNAP> <ESC>");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.commands, (std::vector<std::string>{"VELST10W.EXE 5", "VELLA10W.EXE 5"}));
+  ASSERT_GE(r.dumps.size(), 2u);
+  EXPECT_EQ(r.title(0), ":: Vellano 10 W 2011.01a :: 15/03/11 -  1 Alba ~~ [ Azienda: DAT   ] .VELST10W. [5]");
+  EXPECT_NE(r.title(1).find(" -  1 Alba ~~ "), std::string::npos);
+  EXPECT_NE(r.title(1).find(" ] .VELLA10W. [5]"), std::string::npos);
+
+  // Started alone the same way, the print program reads its one argument as the terminal.
+  auto alone = run("VELST10W", {"5"}, "<SNAP> <ESC>");
+  ASSERT_FALSE(alone.dumps.empty());
+  EXPECT_EQ(alone.title(0), ":: Vellano 10 W 2011.01a :: 15/03/11 -  1 Alba ~~ [ Azienda: DAT   ] .VELST10W. [5]");
+  EXPECT_EQ(alone.commands, std::vector<std::string>{"VELLA10W.EXE 5"});
+}
+
 // ESC starts the entry program again in every host mode, never a launcher.
 TEST_F(PrintProgramRun, EscReturnsToTheEntryProgramInEveryHostMode) {
   struct Case {

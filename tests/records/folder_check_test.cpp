@@ -21,6 +21,10 @@ class ScriptedPrompt : public FolderPrompt {
     shown.emplace_back(std::string(message) + "|" + std::string(question));
     return answer_;
   }
+  void tell(std::string_view message, std::string_view note) override {
+    told.emplace_back(std::string(message) + "|" + std::string(note));
+  }
+  std::vector<std::string> told;
   std::vector<std::string> shown;
 
  private:
@@ -55,6 +59,44 @@ TEST_F(FolderCheck, AnswerDecidesCreationOrRefusal) {
     EXPECT_EQ(context.folderRefused, !c.created);
     EXPECT_EQ(context.currentFolder, "NUOVA");
   }
+}
+
+// A name with control characters comes from damaged settings: it is shown and the error goes
+// on, never offered for creation. Letters of the console code page above 127 are a name like any other.
+TEST_F(FolderCheck, ControlCharactersAreRefusedWithoutTheQuestion) {
+  struct Case {
+    std::string folder;
+    std::string told;  // empty: asked and created
+  };
+  const Case cases[] = {
+      {std::string("NU\x01VA"), "La Cartella NU?VA non esiste."},
+      {std::string("A\tB\x1F"), "La Cartella A?B? non esiste."},
+      {std::string("CANC\x7F"), "La Cartella CANC? non esiste."},
+      {std::string("CONTABILIT\xB7"), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.told);
+    Context context;
+    ScriptedPrompt prompt("S");
+    auto open = [&] { RecordFile file(std::filesystem::path(c.folder) / "CLIFOR.DAT", 500); };
+    if (c.told.empty()) {
+      EXPECT_EQ(guarded(context, prompt, open), Outcome::folderAsked);
+      EXPECT_TRUE(prompt.told.empty());
+      ASSERT_EQ(prompt.shown.size(), 1u);
+      EXPECT_TRUE(std::filesystem::is_directory(c.folder));
+      EXPECT_FALSE(context.folderRefused);
+    } else {
+      // Not absorbed: the error goes on to the error box, which ends the program.
+      EXPECT_THROW(guarded(context, prompt, open), RuntimeError);
+      EXPECT_TRUE(prompt.shown.empty());
+      ASSERT_EQ(prompt.told.size(), 1u);
+      EXPECT_EQ(prompt.told[0], c.told + "|Nome non valido: caratteri di controllo");
+      EXPECT_FALSE(std::filesystem::exists(c.folder));
+      EXPECT_TRUE(context.folderRefused);
+    }
+  }
+  EXPECT_FALSE(hasControlCharacters("CONTABILIT\xB7 2011"));
+  EXPECT_TRUE(hasControlCharacters(std::string("A\0B", 3)));
 }
 
 TEST_F(FolderCheck, NestedMissingFoldersAreAllCreated) {

@@ -217,6 +217,37 @@ TEST_F(Startup, HostModesAndDataFolders) {
   }
 }
 
+// The programs start each other with "NAME" + switch + " " + terminal: without a switch the
+// terminal number comes alone, and it stays the terminal number.
+TEST_F(Startup, LoneArgumentWithoutSlashIsTheTerminalNumber) {
+  struct Case {
+    std::vector<std::string> args;
+    int mode;
+    const char* hostSwitch;
+    const char* terminal;
+  };
+  const Case cases[] = {
+      {{}, 1, "", ""},
+      {{"5"}, 1, "", "5"},
+      {{"", "5"}, 1, "", "5"},
+      {{"/M"}, 2, " /M", ""},
+      {{"/m", "7"}, 2, " /M", "7"},
+      {{"X", "7"}, 1, "", "7"},  // two arguments: the first is the switch, even unknown
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? std::string("none") : c.args[0]);
+    catalogue.closeAll();
+    context = Context{};
+    writeFile("TTY.DAT", tty());
+    writeFile("QMENU.DAT", qmenu("", "0"));
+    std::filesystem::create_directories("DRIVE-D/DITTE");
+    start(c.args);
+    EXPECT_EQ(context.hostMode, c.mode);
+    EXPECT_EQ(context.hostSwitch, c.hostSwitch);
+    EXPECT_EQ(context.terminalNumber, c.terminal);
+  }
+}
+
 TEST_F(Startup, SharedCustomerArchiveKeepsRegistrationsPerCompany) {
   writeFile("TTY.DAT", tty());
   writeFile("ALB/QMENU.DAT", qmenu("001", "0"));
@@ -448,6 +479,8 @@ class AnswerAll : public FolderPrompt {
     messages.emplace_back(message);
     return answer_;
   }
+  void tell(std::string_view message, std::string_view) override { told.emplace_back(message); }
+  std::vector<std::string> told;
   std::vector<std::string> messages;
 
  private:
@@ -477,6 +510,31 @@ TEST_F(Startup, MissingDataFolderGoesToTheFolderQuestion) {
   EXPECT_TRUE(context.folderRefused);
   EXPECT_FALSE(std::filesystem::exists("DRIVE-D"));
   EXPECT_FALSE(catalogue.channel(1).isOpen());
+}
+
+// A TTY.DAT folder with control characters is shown and refused, never created: start-up
+// stops at the first step that needs it.
+TEST_F(Startup, TtyFolderWithControlCharactersIsNeverCreated) {
+  writeFile("TTY.DAT", tty('C', 'F', "003", std::string("D:\\NU\x01VA")));
+  writeFile("QMENU.DAT", qmenu("", "0"));
+  AnswerAll yes("S");
+  EXPECT_THROW(start({"/F", "1"}, false, &yes), RuntimeError);  // to the error box
+  EXPECT_TRUE(yes.messages.empty());
+  ASSERT_EQ(yes.told.size(), 1u);
+  EXPECT_EQ(yes.told[0], "La Cartella DRIVE-D/NU?VA non esiste.");
+  EXPECT_TRUE(context.folderRefused);
+  EXPECT_FALSE(std::filesystem::exists("DRIVE-D"));
+
+  // Accented letters of the console code page make a valid name.
+  catalogue.closeAll();
+  context = Context{};
+  AnswerAll again("S");
+  writeFile("TTY.DAT", tty('C', 'F', "003", std::string("D:\\CONTABILIT\xB7")));
+  start({"/F", "1"}, false, &again);
+  EXPECT_TRUE(again.told.empty());
+  ASSERT_FALSE(again.messages.empty());
+  EXPECT_TRUE(std::filesystem::is_directory(std::string("DRIVE-D/CONTABILIT\xB7")));
+  EXPECT_FALSE(context.folderRefused);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace vellano::master {
 namespace {
 
 namespace L = cash_bank_layout;
-constexpr int kChannel = 15;
+constexpr int kChannel = records::channel::kCashBanks;
 constexpr std::string_view kAmountMask = "###,###,###.##";
 constexpr int kAmountCol = 11;
 constexpr int kDebitRow = 13;

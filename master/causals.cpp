@@ -18,7 +18,7 @@ namespace vellano::master {
 namespace {
 
 namespace L = causal_layout;
-constexpr int kChannel = 6;
+constexpr int kChannel = records::channel::kCausals;
 
 char letterOf(const records::Record& record, records::Field f) { return record.text(f)[0]; }
 

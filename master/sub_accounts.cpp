@@ -15,7 +15,7 @@ namespace vellano::master {
 namespace {
 
 namespace L = sub_account_layout;
-constexpr int kChannel = 26;
+constexpr int kChannel = records::channel::kSubAccounts;
 constexpr int kRow = 7;
 constexpr int kNumberCol = 2;
 constexpr int kDescriptionCol = 6;

@@ -20,7 +20,7 @@ namespace vellano::master {
 namespace {
 
 namespace L = vat_layout;
-constexpr int kChannel = 16;
+constexpr int kChannel = records::channel::kVatCodes;
 
 // The five fields of a row in editing order: column offset from the base, editor length.
 struct VatField {

@@ -1,25 +1,39 @@
 // CASBAN.DAT and the "GESTIONE CASSA E BANCHE" screen.
 #include "master/cash_banks.h"
 
-#include <cmath>
+#include <optional>
 
-#include "screen/list_select.h"
 #include "records/numbers.h"
-#include "screen/print_handover.h"
 #include "records/text.h"
-#include "screen/window.h"
+#include "screen/field_sequence.h"
+#include "screen/glyphs.h"
 #include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/print_handover.h"
+#include "screen/record_picker.h"
+#include "screen/window.h"
 
 namespace vellano::master {
 namespace {
 
 namespace L = cash_bank_layout;
-constexpr int kChannel = 15;
+constexpr int kChannel = records::channel::kCashBanks;
 constexpr std::string_view kAmountMask = "###,###,###.##";
 constexpr int kAmountCol = 11;
 constexpr int kDebitRow = 13;
 constexpr int kCreditRow = 14;
 constexpr int kBalanceRow = 16;  // one row below its label, as the screen always had it
+
+using screen::kExitF7;
+using screen::kExitF8;
+using screen::kExitF9;
+using screen::kExitUp;
+
+// F7 and F8 end the code field (F8 hands over from the sales register, F7 does nothing here).
+constexpr screen::FieldSpec kCodeField = screen::numericField(4, 12, 4).withKeys({kExitF7, kExitF8, kExitF9});
+constexpr screen::FieldSpec kDescriptionField = screen::textField(9, 16, 30).withKeys({kExitF9});
+constexpr screen::FieldSpec kDebitField = screen::numericField(kDebitRow, kAmountCol, 11).withKeys({kExitUp});
+constexpr screen::FieldSpec kCreditField = screen::numericField(kCreditRow, kAmountCol, 11).withKeys({kExitUp});
 
 class CashBankScreen {
  public:
@@ -35,7 +49,9 @@ class CashBankScreen {
   void show(int n);
   void clearFields();
   void editAccount();
-  bool editAmount(int row, double& value, int& exitCode);
+  screen::Go editDescription(CashBank& work);
+  screen::Go editAmount(const screen::FieldSpec& field, double& value);
+  void save(const CashBank& work);
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
   void putAmount(int row, double value) { put(row, kAmountCol, records::printUsing(kAmountMask, value)); }
 
@@ -51,9 +67,8 @@ class CashBankScreen {
 void CashBankScreen::drawScreen() {
   put(4, 2, " Codice : " + screen::dots(4) + " [ " + screen::dots(4) + " ] ");
   put(4, 19, records::printUsing("####", count_));
-  const std::string rule(79, static_cast<char>(0xC4));
-  put(7, 2, rule);
-  put(11, 2, rule);
+  put(7, 2, screen::rule(79));
+  put(11, 2, screen::rule(79));
   put(9, 2, " Descrizione: " + screen::dots(30));
   put(13, 2, " Dare  :");
   put(14, 2, " Avere :");
@@ -66,37 +81,18 @@ void CashBankScreen::clearFields() {
 }
 
 int CashBankScreen::askCode() {
-  session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "File Unico", "Bilancio", "Ricerca", screen::kPageNote));
-  for (;;) {
-    screen::FieldResult r = screen::editField(session_, {4, 12, 4, "00000011100", 0}, "");
-    switch (r.exitCode) {
-      case screen::kExitEsc: return 0;
-      case 8:
-        if (options_.menuItem == kSalesRegisterItem) screen::handOverToPrintProgram(session_, "3.");
-        continue;
-      case 9: {
-        if (count_ < 1) {
-          session_.console.beep();
-          continue;
-        }
-        const int chosen = screen::selectFromList(session_.console, cashBankListEntries(session_.catalogue, count_),
-                                                 current_ >= 1 && current_ <= count_ ? current_ : 1,
-                                                 screen::searchListWindow(), "", screen::kSearchHighlight);
-        if (chosen >= 1) return chosen;
-        continue;
-      }
-      case screen::kExitEnter: {
-        const double v = records::val(r.text);
-        if (v == 0) return count_ + 1;
-        if (v < 1 || v > count_ + 1 || v != std::floor(v)) {
-          session_.console.beep();
-          continue;
-        }
-        return static_cast<int>(v);
-      }
-      default: continue;  // F7 has no effect here
-    }
-  }
+  session_.panel.show(screen_, screen::legend({{7, "File Unico"}, {8, "Bilancio"}, {9, "Ricerca"}}, screen::kPageNote));
+  screen::RecordPicker picker;
+  picker.field = kCodeField;
+  picker.count = count_;
+  picker.current = current_;
+  picker.list = [this] { return cashBankListEntries(session_.catalogue, count_); };
+  picker.onKey = [this](int exitCode) -> std::optional<int> {
+    if (exitCode == kExitF8 && options_.menuItem == kSalesRegisterItem)
+      screen::handOverToPrintProgram(session_, "3.");
+    return std::nullopt;
+  };
+  return screen::pickRecord(session_, picker).record;
 }
 
 void CashBankScreen::show(int n) {
@@ -109,60 +105,51 @@ void CashBankScreen::show(int n) {
   putAmount(kBalanceRow, account_.balance());
 }
 
-// One amount: the area blanked, the number typed, shown through the mask. False on ESC.
-bool CashBankScreen::editAmount(int row, double& value, int& exitCode) {
-  put(row, kAmountCol, std::string(14, ' '));
+// F9 lists the account's movements where the caller offers a list; otherwise it beeps.
+screen::Go CashBankScreen::editDescription(CashBank& work) {
+  session_.panel.show(screen_, screen::legend({{9, "Lista Mov"}}));
+  const screen::FieldResult r = session_.editor.edit(kDescriptionField, work.description);
+  if (r.exitCode == kExitF9) {
+    if (options_.movementList) options_.movementList(session_, current_);
+    else session_.console.beep();
+  }
+  if (r.exitCode == screen::kExitEnter) work.description = records::trimRight(records::left(r.text, 26));
+  return screen::goFor(r.exitCode);
+}
+
+// One amount: the area blanked, the number typed, shown through the mask unless left by ESC.
+screen::Go CashBankScreen::editAmount(const screen::FieldSpec& field, double& value) {
+  put(field.row, kAmountCol, std::string(14, ' '));
   const std::string initial = value != 0 ? records::trim(records::str(value)) : std::string();
-  screen::FieldResult r = screen::editField(session_, {row, kAmountCol, 11, screen::kMaskUp, 0}, initial);
-  exitCode = r.exitCode;
-  if (r.exitCode == screen::kExitEsc) return false;
+  const screen::FieldResult r = session_.editor.edit(field, initial);
+  if (r.exitCode == screen::kExitEsc) return screen::Go::abandon();
   if (r.exitCode == screen::kExitEnter) value = records::val(r.text);
-  putAmount(row, value);
-  return true;
+  putAmount(field.row, value);
+  return screen::goFor(r.exitCode);
+}
+
+void CashBankScreen::save(const CashBank& work) {
+  writeCashBank(session_.catalogue, current_, work);
+  account_ = work;
+  if (current_ == count_ + 1) {
+    ++count_;
+    records::writeCounter(session_.catalogue, records::kCashBankCounter, count_);
+    put(4, 19, records::printUsing("####", count_));
+  }
 }
 
 void CashBankScreen::editAccount() {
-  enum { kDescription, kDebit, kCredit };
   CashBank work = account_;
-  int field = kDescription;
-  for (;;) {
-    int code = screen::kExitEnter;
-    if (field == kDescription) {
-      session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "", "", "Lista Mov"));
-      screen::FieldResult r = screen::editField(session_, {9, 16, -30, "00000000100", 0}, work.description);
-      code = r.exitCode;
-      if (code == 9) {
-        if (options_.movementList) options_.movementList(session_, current_);
-        else session_.console.beep();
-        continue;
-      }
-      if (code == screen::kExitEnter) work.description = records::trimRight(records::left(r.text, 26));
-    } else {
-      if (field == kDebit) session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "", "", ""));
-      double& value = field == kDebit ? work.debit : work.credit;
-      editAmount(field == kDebit ? kDebitRow : kCreditRow, value, code);
-    }
-    if (code == screen::kExitEsc) {
-      clearFields();
-      return;
-    }
-    if (code == screen::kExitUp) {
-      if (field > kDescription) --field;
-      continue;
-    }
-    if (code != screen::kExitEnter) continue;
-    if (++field <= kCredit) continue;
-
-    writeCashBank(session_.catalogue, current_, work);
-    account_ = work;
-    if (current_ == count_ + 1) {
-      ++count_;
-      records::writeCounter(session_.catalogue, records::kCashBankCounter, count_);
-      put(4, 19, records::printUsing("####", count_));
-    }
-    clearFields();
-    return;
-  }
+  const screen::SequenceEnd end = screen::runSequence({
+      [&] { return editDescription(work); },
+      [&] {
+        session_.panel.show(screen_, screen::legend({}));
+        return editAmount(kDebitField, work.debit);
+      },
+      [&] { return editAmount(kCreditField, work.credit); },
+  });
+  if (end == screen::SequenceEnd::Completed) save(work);
+  clearFields();
 }
 
 int CashBankScreen::run() {

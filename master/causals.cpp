@@ -2,23 +2,48 @@
 // its sub-accounts. Causals are only appended (count + 1); the count itself can be edited.
 #include "master/causals.h"
 
-#include <cmath>
+#include <optional>
 
-#include "records/cp437_text.h"
-#include "screen/list_select.h"
-#include "records/numbers.h"
-#include "screen/print_handover.h"
-#include "screen/function_keys.h"
-#include "records/text.h"
-#include "screen/window.h"
-#include "screen/kit.h"
 #include "master/sub_accounts.h"
+#include "records/cp437_text.h"
+#include "records/numbers.h"
+#include "records/text.h"
+#include "screen/field_sequence.h"
+#include "screen/function_keys.h"
+#include "screen/glyphs.h"
+#include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/print_handover.h"
+#include "screen/record_picker.h"
+#include "screen/window.h"
 
 namespace vellano::master {
 namespace {
 
 namespace L = causal_layout;
-constexpr int kChannel = 6;
+constexpr int kChannel = records::channel::kCausals;
+
+using screen::FieldSpec;
+using screen::Go;
+using screen::kExitEnter;
+using screen::kExitF7;
+using screen::kExitF8;
+using screen::kExitF9;
+using screen::kExitPageDown;
+using screen::kExitPageUp;
+using screen::kExitUp;
+using screen::PageKeys;
+
+// Up in the code field edits the count; F7 and F8 hand over to the print program.
+constexpr FieldSpec kCodeField = screen::numericField(1, 18, 4)
+                                     .withKeys({kExitUp, kExitF7, kExitF8, kExitF9, kExitPageUp})
+                                     .withPageKeys(PageKeys::PgUpPgDn);
+constexpr FieldSpec kCountField = screen::numericField(1, 25, 4);
+// F9 ends the description but does nothing yet.
+constexpr FieldSpec kDescriptionField =
+    screen::textField(2, 18, 30).withKeys({kExitF9, kExitPageUp}).withPageKeys(PageKeys::PgUpPgDn);
+constexpr FieldSpec kKindField = screen::textField(2, 79, 1).withKeys({kExitUp}).inCapitals();
+constexpr FieldSpec kVentilationField = screen::textField(3, 79, 1).withKeys({kExitUp}).inCapitals();
 
 char letterOf(const records::Record& record, records::Field f) { return record.text(f)[0]; }
 
@@ -36,6 +61,8 @@ class CausalScreen {
   void editCount();
   void showCausal(int n);
   void editCausal();
+  Go editDescription(Causal& work);
+  Go editLetter(const FieldSpec& field, std::string_view allowed, char& letter);
   void setCount(int count);
   void showLegend(std::string_view text) { session_.panel.show(screen_, text); }
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
@@ -65,61 +92,42 @@ void CausalScreen::setCount(int count) {
   showCount();
 }
 
+// Up leaves the picker for the count and comes back to a fresh one: the count it knew is gone.
 int CausalScreen::askCode() {
-  showLegend(screen::legend("", "", "", "", "", "", "File Unico", "Bilancio", "Ricerca", screen::kPageNote));
+  showLegend(screen::legend({{7, "File Unico"}, {8, "Bilancio"}, {9, "Ricerca"}}, screen::kPageNote));
   for (;;) {
-    screen::FieldResult r = screen::editField(session_, {1, 18, 4, "10000011101", 1}, "");
-    switch (r.exitCode) {
-      case screen::kExitEsc: return 0;
-      case screen::kExitUp:
-        editCount();
-        continue;
-      case 7: screen::handOverToPrintProgram(session_, "2U");
-      case 8: screen::handOverToPrintProgram(session_, "2B");
-      case 9: {
-        if (count_ < 1) {
-          session_.console.beep();
-          continue;
-        }
-        const int chosen = screen::selectFromList(session_.console, causalListEntries(session_.catalogue, count_),
-                                                 current_ >= 1 && current_ <= count_ ? current_ : 1,
-                                                 screen::searchListWindow(), "", screen::kSearchHighlight);
-        if (chosen >= 1) return chosen;
-        continue;
-      }
-      case screen::kExitPageUp:
-        if (current_ > 1) return current_ - 1;
-        continue;
-      case screen::kExitPageDown:
-        if (current_ < count_) return current_ + 1;
-        continue;
-      case screen::kExitEnter: {
-        const double v = records::val(r.text);
-        if (v == 0) return count_ + 1;
-        if (v < 1 || v > count_ + 1 || v != std::floor(v)) {
-          session_.console.beep();
-          continue;
-        }
-        return static_cast<int>(v);
-      }
-      default: continue;
-    }
+    screen::RecordPicker picker;
+    picker.field = kCodeField;
+    picker.count = count_;
+    picker.current = current_;
+    picker.list = [this] { return causalListEntries(session_.catalogue, count_); };
+    picker.pageKeys = true;
+    picker.onKey = [this](int exitCode) -> std::optional<int> {
+      if (exitCode == kExitF7) screen::handOverToPrintProgram(session_, "2U");
+      if (exitCode == kExitF8) screen::handOverToPrintProgram(session_, "2B");
+      if (exitCode == kExitUp) return 0;
+      return std::nullopt;
+    };
+    const screen::Pick pick = screen::pickRecord(session_, picker);
+    if (pick.exitCode != kExitUp) return pick.record;
+    editCount();
   }
 }
 
 // The count typed over its display; the screen then starts over with no causal on show.
 void CausalScreen::editCount() {
   for (;;) {
-    screen::FieldResult r =
-        screen::editField(session_, {1, 25, 4, screen::kMaskNone, 0}, count_ > 0 ? std::to_string(count_) : std::string());
+    const screen::FieldResult r =
+        session_.editor.edit(kCountField, count_ > 0 ? std::to_string(count_) : std::string());
     if (r.exitCode == screen::kExitEsc) break;
-    if (r.exitCode != screen::kExitEnter) continue;
-    const double v = records::val(r.text);
-    if (v < 0 || v != std::floor(v)) {
+    if (r.exitCode != kExitEnter) continue;
+    // Any whole number the four places hold.
+    const long count = records::wholeNumberIn(records::val(r.text), 0, 9999);
+    if (count < 0) {
       session_.console.beep();
       continue;
     }
-    setCount(static_cast<int>(v));
+    setCount(static_cast<int>(count));
     break;
   }
   current_ = 0;
@@ -137,58 +145,54 @@ void CausalScreen::showCausal(int n) {
   drawSubAccountLine(session_);
 }
 
+// The page keys show the neighbouring causal, still within 1..count, for editing instead.
+Go CausalScreen::editDescription(Causal& work) {
+  showLegend(screen::legend({{9, "AnnullaReg"}}, screen::kPageNote));
+  const screen::FieldResult r = session_.editor.edit(kDescriptionField, work.description);
+  if (r.exitCode == kExitPageUp || r.exitCode == kExitPageDown) {
+    const int n = current_ + (r.exitCode == kExitPageUp ? -1 : 1);
+    if (n >= 1 && n <= count_) {
+      showCausal(n);
+      work = causal_;
+      work.ventilation = shownVentilation(work.ventilation);
+    }
+    return Go::again();
+  }
+  if (r.exitCode == kExitEnter) work.description = records::trimRight(r.text);
+  return screen::goFor(r.exitCode);
+}
+
+// One letter of `allowed`; anything else beeps and is asked again.
+Go CausalScreen::editLetter(const FieldSpec& field, std::string_view allowed, char& letter) {
+  showLegend(screen::kMainMenuLegend);
+  const screen::FieldResult r = session_.editor.edit(field, std::string(1, letter));
+  if (r.exitCode != kExitEnter) return screen::goFor(r.exitCode);
+  const std::string typed = records::trim(r.text);
+  if (typed.size() != 1 || allowed.find(typed[0]) == std::string_view::npos) {
+    session_.console.beep();
+    return Go::again();
+  }
+  letter = typed[0];
+  return Go::next();
+}
+
+// The causal is written once Ventilazione is typed; then its sub-accounts, from which Up comes
+// back to Ventilazione and ESC ends the causal.
 void CausalScreen::editCausal() {
-  enum { kDescription, kKind, kVentilation };
-  int field = kDescription;
   Causal work = causal_;
   work.ventilation = shownVentilation(work.ventilation);
-  for (;;) {
-    if (field == kDescription) {
-      showLegend(screen::legend("", "", "", "", "", "", "", "", "AnnullaReg", screen::kPageNote));
-      screen::FieldResult r = screen::editField(session_, {2, 18, -30, "00000000101", 1}, work.description);
-      if (r.exitCode == screen::kExitEsc) return;
-      if (r.exitCode == screen::kExitPageUp || r.exitCode == screen::kExitPageDown) {
-        const int n = current_ + (r.exitCode == screen::kExitPageUp ? -1 : 1);
-        if (n >= 1 && n <= count_) {
-          showCausal(n);
-          work = causal_;
-          work.ventilation = shownVentilation(work.ventilation);
-        }
-        continue;
-      }
-      if (r.exitCode != screen::kExitEnter) continue;  // F9 has no effect here
-      work.description = records::trimRight(r.text);
-      field = kKind;
-      continue;
-    }
-
-    showLegend(screen::kMainMenuLegend);
-    const bool kind = field == kKind;
-    screen::FieldResult r = screen::editField(session_, {kind ? 2 : 3, 79, -1, screen::kMaskUp, 0, true},
-                                     std::string(1, kind ? work.kind : work.ventilation));
-    if (r.exitCode == screen::kExitEsc) return;
-    if (r.exitCode == screen::kExitUp) {
-      --field;
-      continue;
-    }
-    if (r.exitCode != screen::kExitEnter) continue;
-    const std::string letter = records::trim(r.text);
-    if (kind ? (letter != "E" && letter != "P") : (letter != "S" && letter != "N")) {
-      session_.console.beep();
-      continue;
-    }
-    if (kind) {
-      work.kind = letter[0];
-      field = kVentilation;
-      continue;
-    }
-    work.ventilation = letter[0];
-    writeCausal(session_.catalogue, current_, work);
-    causal_ = work;
-    if (current_ == count_ + 1) setCount(count_ + 1);
-    if (editSubAccounts(session_, subAccounts_) == SubAccountExit::Esc) return;
-    // Up from the sub-account number goes back to Ventilazione.
-  }
+  screen::runSequence({
+      [&] { return editDescription(work); },
+      [&] { return editLetter(kKindField, "EP", work.kind); },
+      [&] {
+        const Go go = editLetter(kVentilationField, "SN", work.ventilation);
+        if (go != Go::next()) return go;
+        writeCausal(session_.catalogue, current_, work);
+        causal_ = work;
+        if (current_ == count_ + 1) setCount(count_ + 1);
+        return editSubAccounts(session_, subAccounts_) == SubAccountExit::Esc ? Go::finish() : Go::again();
+      },
+  });
 }
 
 int CausalScreen::run() {

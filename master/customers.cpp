@@ -1,70 +1,75 @@
 // The customer and supplier screen.
 #include "master/customers.h"
 
-#include <cmath>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "master/fiscal_checks.h"
 #include "records/cp437_text.h"
-#include "screen/field_editor.h"
-#include "screen/list_select.h"
 #include "records/numbers.h"
+#include "records/text.h"
+#include "screen/field_editor.h"
+#include "screen/field_sequence.h"
+#include "screen/glyphs.h"
+#include "screen/legend.h"
+#include "screen/list_select.h"
 #include "screen/palette.h"
 #include "screen/print_handover.h"
-#include "records/text.h"
+#include "screen/record_picker.h"
 #include "screen/window.h"
-#include "master/fiscal_checks.h"
 
 namespace vellano::master {
 namespace {
 
 using screen::FieldResult;
+using screen::FieldSpec;
+using screen::Go;
+using screen::kExitF8;
+using screen::kExitF9;
+using screen::kExitPageUp;
+using screen::kExitUp;
+using screen::PageKeys;
 using screen::Session;
 
 constexpr std::uint8_t kTextAttr = 0x1F;   // white on blue
 constexpr std::uint8_t kFrameAttr = 0x1E;  // yellow on blue
-constexpr std::uint8_t kDot = 0xFA;        // input areas
-constexpr std::uint8_t kRule = 0xC4;
 constexpr const char* kAmountMask = "###,###,###.##";
 constexpr std::size_t kAmountWidth = 14;
 
-constexpr std::string_view kCodeLegend =
-    "1          |2          |3          |4          |5          |6          |7          "
-    "|8Stam Saldi|9Ricerca   |Pag+-     |          ";
-constexpr std::string_view kSearchLegend =
-    "1          |2          |3          |4          |5          |6          |7          "
-    "|8Ins Nuovo |9Ricerca   |          |          ";
-constexpr std::string_view kNameLegend =
-    "1          |2          |3          |4          |5          |6          |7          "
-    "|8          |9Lista Mov |Pag+-     |          ";
-constexpr std::string_view kFieldLegend =
-    "1          |2          |3          |4          |5          |6          |7          "
-    "|8          |9          |          |          ";
+std::string codeLegend() { return screen::legend({{8, "Stam Saldi"}, {9, "Ricerca"}}, screen::kPageNote); }
+std::string searchLegend() { return screen::legend({{8, "Ins Nuovo"}, {9, "Ricerca"}}); }
+std::string nameLegend() { return screen::legend({{9, "Lista Mov"}}, screen::kPageNote); }
+std::string fieldLegend() { return screen::legend({}); }
 
-// Code field: F8, F9, ESC and PgUp end it. Ragione sociale: Up, F9 and PgUp. Others: Up.
-constexpr std::string_view kCodeKeys = "00000001101";
-constexpr std::string_view kNameKeys = "10000000101";
-constexpr std::string_view kFieldKeys = "10000000000";
+// Code field: F8, F9, ESC and the page keys end it.
+constexpr FieldSpec kCodeField =
+    screen::numericField(4, 11, 4).withKeys({kExitF8, kExitF9, kExitPageUp}).withPageKeys(PageKeys::PgUpPgDn);
 
-// The record fields in the order they are typed.
+// The record fields in the order they are typed. Ragione sociale pages through the codes and
+// hands over on F9; the others end on Up.
 enum FieldIndex { kName, kName2, kStreet, kHouseNumber, kTown, kPostcode, kProvince,
                   kFiscalCode, kVatNumber, kDare, kAvere, kFieldCount };
 
-struct FieldPlace {
-  int row;
-  int col;
-  int width;
+constexpr screen::KeyMask kUp{kExitUp};
+constexpr FieldSpec kFields[kFieldCount] = {
+    screen::textField(7, 20, 30).withKeys({kExitUp, kExitF9, kExitPageUp}).withPageKeys(PageKeys::PgUpPgDn),
+    screen::textField(8, 20, 30).withKeys(kUp),
+    screen::textField(10, 20, 30).withKeys(kUp),
+    screen::textField(10, 62, 5).withKeys(kUp),
+    screen::textField(12, 20, 20).withKeys(kUp),
+    screen::textField(12, 53, 5).withKeys(kUp),
+    screen::textField(12, 65, 2).withKeys(kUp).inCapitals(),
+    screen::textField(19, 20, 16).withKeys(kUp).inCapitals(),
+    screen::textField(21, 20, 11).withKeys(kUp),
+    screen::numericField(17, 64, 10).withKeys(kUp),
+    screen::numericField(19, 64, 10).withKeys(kUp),
 };
-constexpr FieldPlace kPlaces[kFieldCount] = {
-    {7, 20, 30}, {8, 20, 30}, {10, 20, 30}, {10, 62, 5}, {12, 20, 20}, {12, 53, 5},
-    {12, 65, 2}, {19, 20, 16}, {21, 20, 11}, {17, 64, 10}, {19, 64, 10}};
 
 constexpr int kFiscalMarkRow = 19;
 constexpr int kVatMarkRow = 21;
 constexpr int kMarkCol = 46;
-
-std::string dots(std::size_t n) { return std::string(n, static_cast<char>(kDot)); }
 
 class CounterpartyScreen {
  public:
@@ -86,12 +91,13 @@ class CounterpartyScreen {
   void showMark(int row, bool bad);
   void showLegend(std::string_view legend) { session_.panel.show(screen_, legend); }
 
-  std::optional<long> codeField();
-  std::optional<long> typedCode(const std::string& text);
-  std::optional<long> search();
+  int codeField();  // 0: leave the screen
+  std::optional<int> codeKey(int exitCode);
+  std::optional<int> search();
   std::optional<long> pageMove(int exitCode) const;
   void load(long code);
   void editRecord();
+  Go fieldStep(int index);
   FieldResult editField(int index);
   bool acceptChecked(int index, const std::string& typed);
   void save();
@@ -110,33 +116,23 @@ class CounterpartyScreen {
   std::string rejectedVatNumber_;
 };
 
+// The screen leaves the editor with the keys the program starts with.
 void CounterpartyScreen::run() {
   records::Catalogue& catalogue = session_.catalogue;
   records::openCounterpartyFiles(catalogue, kind_);
   count_ = records::readCount(catalogue, kind_);
   list_ = records::buildSelectionList(catalogue, kind_, count_);
 
-  screen::WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = 50;
-  d.right = 120;
-  d.borderStyle = 2;
-  d.titlePosition = 2;
-  d.interiorAttr = kTextAttr;
-  d.borderAttr = kFrameAttr;
-  d.titleAttr = kFrameAttr;
   const std::string ext = session_.context().customerExtension;
-  screen::Window window(screen_, d, "GESTIONE " + titleWord() + " (" + ext + ")");
+  screen::Window window(screen_, screen::windowAt(1, 1, 50, 120).framed(2).titled(2).coloured(kTextAttr, kFrameAttr, kFrameAttr),
+                        "GESTIONE " + titleWord() + " (" + ext + ")");
   session_.editor.setColours(screen::palette(session_.context().install.colourScheme).fieldEditing,
                              kTextAttr);
   drawLayout();
   showCount();
 
-  for (;;) {
-    std::optional<long> code = codeField();
-    if (!code) break;
-    load(*code);
+  while (const int code = codeField()) {
+    load(code);
     editRecord();
   }
   session_.editor.setPageKeyMode(0);
@@ -145,9 +141,9 @@ void CounterpartyScreen::run() {
 
 void CounterpartyScreen::drawLayout() {
   screen_.putText(4, 2, "CODICE:", kTextAttr);
-  screen_.putText(4, 11, dots(4), kTextAttr);
-  screen_.putText(4, 17, "[" + dots(4) + "]", kTextAttr);
-  for (int col = 2; col <= 119; ++col) screen_.put(6, col, kRule, kTextAttr);
+  screen_.putText(4, 11, screen::dots(4), kTextAttr);
+  screen_.putText(4, 17, "[" + screen::dots(4) + "]", kTextAttr);
+  screen_.putText(6, 2, screen::rule(118), kTextAttr);
   auto label = [&](int row, const char* text) { screen_.putText(row, 3, records::cp437(text), kTextAttr); };
   label(7, "Ragione Sociale:");
   label(8, "               :");
@@ -159,17 +155,10 @@ void CounterpartyScreen::drawLayout() {
   label(19, "Codice fiscale.:");
   label(21, "Partita IVA....:");
   for (int i = kName; i <= kVatNumber; ++i)
-    screen_.putText(kPlaces[i].row, kPlaces[i].col, dots(static_cast<std::size_t>(kPlaces[i].width)), kTextAttr);
+    screen_.putText(kFields[i].row, kFields[i].col, screen::dots(static_cast<std::size_t>(kFields[i].length)),
+                    kTextAttr);
 
-  screen::WindowDescriptor box;
-  box.top = 16;
-  box.left = 52;
-  box.bottom = 22;
-  box.right = 78;
-  box.borderStyle = 1;
-  box.interiorAttr = kTextAttr;
-  box.borderAttr = kFrameAttr;
-  screen::drawWindow(screen_, box, {});
+  screen::drawWindow(screen_, screen::windowAt(16, 52, 22, 78).framed(1).coloured(kTextAttr, kFrameAttr, kFrameAttr), {});
   screen_.putText(17, 53, "Dare   :", kTextAttr);
   screen_.putText(19, 53, "Avere  :", kTextAttr);
   screen_.putText(21, 53, "Saldo  :", kTextAttr);
@@ -195,8 +184,8 @@ std::string& CounterpartyScreen::text(int index) {
 }
 
 void CounterpartyScreen::showField(int index) {
-  const FieldPlace& p = kPlaces[index];
-  screen_.putText(p.row, p.col, records::fitLeft(text(index), static_cast<std::size_t>(p.width)), kTextAttr);
+  const FieldSpec& f = kFields[index];
+  screen_.putText(f.row, f.col, records::fitLeft(text(index), static_cast<std::size_t>(f.length)), kTextAttr);
 }
 
 void CounterpartyScreen::showAmount(int row, double value) {
@@ -242,50 +231,45 @@ std::optional<long> CounterpartyScreen::pageMove(int exitCode) const {
   return std::nullopt;
 }
 
-std::optional<long> CounterpartyScreen::codeField() {
-  screen::FieldEditor& editor = session_.editor;
-  for (;;) {
-    showLegend(kCodeLegend);
-    editor.setKeyMask(std::string(kCodeKeys));
-    editor.setPageKeyMode(1);
-    session_.console.setCursor(4, 11);
-    const FieldResult r = editor.edit(4, code_ > 0 ? std::to_string(code_) : std::string());
-    std::optional<long> chosen;
-    switch (r.exitCode) {
-      case screen::kExitEsc: return std::nullopt;
-      case 8: screen::handOverToPrintProgram(session_, customers() ? "41" : "42");
-      case 9: chosen = search(); break;
-      case screen::kExitEnter: chosen = typedCode(r.text); break;
-      default: chosen = pageMove(r.exitCode); break;
-    }
-    if (code_ > 0) screen_.putText(4, 11, records::printUsing("####", static_cast<double>(code_)), kTextAttr);
-    if (chosen) return chosen;
-  }
-}
-
 // 0 or blank is a new code; anything outside 1..count+1, or a new code the counter file
 // could not hold, is refused.
-std::optional<long> CounterpartyScreen::typedCode(const std::string& text) {
-  const double value = records::val(text);
-  long code = 0;
-  if (value == 0) {
-    code = count_ + 1;
-  } else if (value >= 1 && value <= count_ + 1 && value == std::floor(value)) {
-    code = static_cast<long>(value);
-  }
-  if (code < 1 || code > maxCount()) {
+int CounterpartyScreen::codeField() {
+  showLegend(codeLegend());
+  screen::RecordPicker picker;
+  picker.field = kCodeField;
+  picker.initial = code_ > 0 ? std::to_string(code_) : std::string();
+  picker.count = count_;
+  picker.current = static_cast<int>(code_);
+  picker.highest = std::min(count_ + 1, maxCount());
+  picker.pageKeys = true;
+  picker.newRecord = [this] {
+    if (count_ + 1 <= maxCount()) return count_ + 1;
     session_.console.beep();
-    return std::nullopt;
-  }
-  return code;
+    return 0;
+  };
+  picker.onKey = [this](int exitCode) { return codeKey(exitCode); };
+  return screen::pickRecord(session_, picker).record;
 }
 
-std::optional<long> CounterpartyScreen::search() {
+// F8 prints the balances; F9 opens the customers' own search; "-" (or Tab) and "+" page.
+std::optional<int> CounterpartyScreen::codeKey(int exitCode) {
+  if (exitCode == kExitF8) screen::handOverToPrintProgram(session_, customers() ? "41" : "42");
+  if (exitCode == kExitF9) {
+    if (const std::optional<int> chosen = search()) return chosen;
+    showLegend(codeLegend());
+    return std::nullopt;
+  }
+  if (const std::optional<long> next = pageMove(exitCode)) return static_cast<int>(*next);
+  return std::nullopt;
+}
+
+// The list with its own legend and an "ESC" mark beside it; nothing chosen on ESC.
+std::optional<int> CounterpartyScreen::search() {
   if (count_ == 0) {
     session_.console.beep();
     return std::nullopt;
   }
-  showLegend(kSearchLegend);
+  showLegend(searchLegend());
   screen_.putText(24, 70, "ESC", kTextAttr);
   const int current = code_ >= 1 && code_ <= count_ ? static_cast<int>(code_) : 1;
   const int chosen =
@@ -297,21 +281,14 @@ std::optional<long> CounterpartyScreen::search() {
 }
 
 FieldResult CounterpartyScreen::editField(int index) {
-  screen::FieldEditor& editor = session_.editor;
-  const FieldPlace& p = kPlaces[index];
-  const bool name = index == kName;
-  showLegend(name ? kNameLegend : kFieldLegend);
-  editor.setKeyMask(std::string(name ? kNameKeys : kFieldKeys));
-  editor.setPageKeyMode(name ? 1 : 0);
+  const FieldSpec& f = kFields[index];
+  showLegend(index == kName ? nameLegend() : fieldLegend());
   if (index == kDare || index == kAvere) {
     const double value = index == kDare ? totals_.dare : totals_.avere;
-    screen_.putText(p.row, p.col, std::string(kAmountWidth, ' '), kTextAttr);
-    session_.console.setCursor(p.row, p.col);
-    return editor.edit(p.width, value == 0 ? std::string() : records::trim(records::str(value)));
+    screen_.putText(f.row, f.col, std::string(kAmountWidth, ' '), kTextAttr);
+    return session_.editor.edit(f, value == 0 ? std::string() : records::trim(records::str(value)));
   }
-  if (index == kFiscalCode || index == kProvince) editor.setCapitals(true);
-  session_.console.setCursor(p.row, p.col);
-  return editor.edit(-p.width, text(index));
+  return session_.editor.edit(f, text(index));
 }
 
 // The fiscal-code and VAT-number rule: a failing value is marked and asked again, unless it
@@ -331,43 +308,42 @@ bool CounterpartyScreen::acceptChecked(int index, const std::string& typed) {
   return false;
 }
 
-void CounterpartyScreen::editRecord() {
-  int index = kName;
-  while (index < kFieldCount) {
-    const FieldResult r = editField(index);
-    switch (r.exitCode) {
-      case screen::kExitEsc:
-        load(code_);
-        return;
-      case screen::kExitUp:
-        if (index > kName) --index;
-        continue;
-      case 9:
-        screen::handOverToPrintProgram(session_, customers() ? "43" : "44", std::to_string(code_));
-      case screen::kExitEnter: break;
-      default:
-        if (index == kName) {
-          if (std::optional<long> next = pageMove(r.exitCode)) {
-            load(*next);
-            index = kName;
-          }
-        } else if (index <= kVatNumber) {
-          text(index) = records::trimRight(r.text);  // Tab: keep what was typed
-        }
-        continue;
-    }
-    const std::string typed = records::trimRight(r.text);
-    if (index == kDare || index == kAvere) {
-      (index == kDare ? totals_.dare : totals_.avere) = records::val(typed);
-      showAmount(kPlaces[index].row, index == kDare ? totals_.dare : totals_.avere);
-    } else {
-      if ((index == kFiscalCode || index == kVatNumber) && !acceptChecked(index, typed)) continue;
-      text(index) = typed;
-      showField(index);
-    }
-    ++index;
+// ESC reloads the record as stored. In Ragione sociale the page keys load the neighbouring
+// code; in the other text fields Tab keeps what was typed.
+Go CounterpartyScreen::fieldStep(int index) {
+  const FieldResult r = editField(index);
+  switch (r.exitCode) {
+    case screen::kExitEsc:
+      load(code_);
+      return Go::abandon();
+    case kExitUp: return Go::back();
+    case kExitF9:
+      screen::handOverToPrintProgram(session_, customers() ? "43" : "44", std::to_string(code_));
+    case screen::kExitEnter: break;
+    default:
+      if (index == kName) {
+        if (std::optional<long> next = pageMove(r.exitCode)) load(*next);
+      } else if (index <= kVatNumber) {
+        text(index) = records::trimRight(r.text);
+      }
+      return Go::again();
   }
-  save();
+  const std::string typed = records::trimRight(r.text);
+  if (index == kDare || index == kAvere) {
+    (index == kDare ? totals_.dare : totals_.avere) = records::val(typed);
+    showAmount(kFields[index].row, index == kDare ? totals_.dare : totals_.avere);
+  } else {
+    if ((index == kFiscalCode || index == kVatNumber) && !acceptChecked(index, typed)) return Go::again();
+    text(index) = typed;
+    showField(index);
+  }
+  return Go::next();
+}
+
+void CounterpartyScreen::editRecord() {
+  std::vector<screen::SequenceStep> steps;
+  for (int index = kName; index < kFieldCount; ++index) steps.push_back([this, index] { return fieldStep(index); });
+  if (screen::runSequence(steps) == screen::SequenceEnd::Completed) save();
 }
 
 void CounterpartyScreen::save() {

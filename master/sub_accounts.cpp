@@ -2,26 +2,51 @@
 #include "master/sub_accounts.h"
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
 #include "records/cp437_text.h"
-#include "screen/list_select.h"
 #include "records/numbers.h"
-#include "records/text.h"
-#include "screen/kit.h"
 #include "records/tax_return_codes.h"
+#include "records/text.h"
+#include "screen/field_sequence.h"
+#include "screen/glyphs.h"
+#include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/list_select.h"
+#include "screen/record_picker.h"
 
 namespace vellano::master {
 namespace {
 
 namespace L = sub_account_layout;
-constexpr int kChannel = 26;
+constexpr int kChannel = records::channel::kSubAccounts;
 constexpr int kRow = 7;
 constexpr int kNumberCol = 2;
 constexpr int kDescriptionCol = 6;
 constexpr int kCodeCol = 42;
 
-std::string bar() { return std::string(1, static_cast<char>(0xB3)); }
+using screen::FieldSpec;
+using screen::Go;
+using screen::kExitEnter;
+using screen::kExitEsc;
+using screen::kExitF8;
+using screen::kExitF9;
+using screen::kExitPageDown;
+using screen::kExitPageUp;
+using screen::kExitUp;
+using screen::PageKeys;
+using screen::bar;  // between code and description in the catalogue lists
+
+// Up in the number goes back to the causal; F8/F9 in the code search the code catalogue.
+constexpr FieldSpec kNumberField = screen::numericField(kRow, kNumberCol, 3)
+                                       .withKeys({kExitUp, kExitF9, kExitPageUp})
+                                       .withPageKeys(PageKeys::PgUpPgDn);
+constexpr FieldSpec kDescriptionField =
+    screen::textField(kRow, kDescriptionCol, 35).withKeys({kExitPageUp}).withPageKeys(PageKeys::PgUpPgDn);
+constexpr FieldSpec kCodeField = screen::textField(kRow, kCodeCol, 20).withKeys({kExitUp, kExitF8, kExitF9});
+
+// The steps of the line, in the order they are typed.
+enum Step { kNumberStep, kDescriptionStep, kCodeStep };
 
 bool sortsBelowZero(std::string_view text) { return text.empty() || static_cast<unsigned char>(text[0]) < '0'; }
 
@@ -33,11 +58,13 @@ class SubAccountLine {
   SubAccountExit run();
 
  private:
-  enum class Step { Number, Description, Code, Up, Esc };
-  Step askNumber();
-  Step askDescription();
-  Step askCode();
+  Go askNumber();
+  Go askDescription();
+  Go askCode();
   void show(int n);
+  void choose(int n);
+  // The slot a page key moves to: the neighbour, held within 1..100.
+  int neighbour(int exitCode) const;
   int chooseFromCatalogue(bool byDescription, std::string_view current);
   void showLegend(std::string_view legendText) { session_.panel.show(session_.console.screen(), legendText); }
 
@@ -57,70 +84,59 @@ void SubAccountLine::show(int n) {
   screen.putText(kRow, kCodeCol, records::fitLeft(a.code, 20), colours_.text);
 }
 
-SubAccountLine::Step SubAccountLine::askNumber() {
-  showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca", screen::kPageNote));
-  for (;;) {
-    screen::FieldResult r = screen::editField(session_, {kRow, kNumberCol, 3, "10000000101", 1}, "");
-    int n = 0;
-    switch (r.exitCode) {
-      case screen::kExitUp: return Step::Up;
-      case screen::kExitEsc: return Step::Esc;
-      case 9: {
-        int chosen = screen::selectFromList(session_.console, subAccountListEntries(accounts_),
-                                           current_ > 0 ? current_ : 1, screen::searchListWindow(), "",
-                                           screen::kSearchHighlight);
-        if (chosen < 1) continue;
-        n = chosen;
-        break;
-      }
-      case screen::kExitPageUp: n = current_ > 1 ? current_ - 1 : 1; break;
-      case screen::kExitPageDown: n = current_ < kSubAccountsPerCausal ? current_ + 1 : kSubAccountsPerCausal; break;
-      case screen::kExitEnter: {
-        const double v = records::val(r.text);
-        if (v == 0) {
-          n = accounts_.firstFree();
-          if (n == 0) continue;  // every slot has a code
-        } else if (v < 1 || v > kSubAccountsPerCausal || v != std::floor(v)) {
-          session_.console.beep();
-          continue;
-        } else {
-          n = static_cast<int>(v);
-        }
-        break;
-      }
-      default: continue;
-    }
-    current_ = n;
-    show(n);
-    description_ = accounts_[n].description;
-    code_ = accounts_[n].code;
-    return Step::Description;
-  }
+// Slot n on show, its fields as stored.
+void SubAccountLine::choose(int n) {
+  current_ = n;
+  show(n);
+  description_ = accounts_[n].description;
+  code_ = accounts_[n].code;
 }
 
-SubAccountLine::Step SubAccountLine::askDescription() {
-  showLegend(screen::legend("", "", "", "", "", "", "", "", "", screen::kPageNote));
+int SubAccountLine::neighbour(int exitCode) const {
+  return exitCode == kExitPageUp ? std::max(1, current_ - 1) : std::min(kSubAccountsPerCausal, current_ + 1);
+}
+
+// Every slot may be typed or listed; 0 or a blank takes the first without a code (none: the
+// number is asked again). Page keys never leave the 100 slots.
+Go SubAccountLine::askNumber() {
+  showLegend(screen::legend({{9, "Ricerca"}}, screen::kPageNote));
+  screen::RecordPicker picker;
+  picker.field = kNumberField;
+  picker.count = kSubAccountsPerCausal;
+  picker.current = current_;
+  picker.highest = kSubAccountsPerCausal;
+  picker.list = [this] { return subAccountListEntries(accounts_); };
+  picker.newRecord = [this] { return accounts_.firstFree(); };
+  picker.onKey = [this](int exitCode) -> std::optional<int> {
+    if (exitCode == kExitUp) return 0;
+    if (exitCode == kExitPageUp || exitCode == kExitPageDown) return neighbour(exitCode);
+    return std::nullopt;
+  };
+  const screen::Pick pick = screen::pickRecord(session_, picker);
+  if (pick.record == 0) return pick.exitCode == kExitUp ? Go::back() : Go::abandon();
+  choose(pick.record);
+  return Go::next();
+}
+
+Go SubAccountLine::askDescription() {
+  showLegend(screen::legend({}, screen::kPageNote));
   for (;;) {
-    screen::FieldResult r = screen::editField(session_, {kRow, kDescriptionCol, -35, "00000000001", 1}, description_);
+    const screen::FieldResult r = session_.editor.edit(kDescriptionField, description_);
     switch (r.exitCode) {
-      case screen::kExitUp: return Step::Number;
-      case screen::kExitEsc:
+      case kExitUp: return Go::back();
+      case kExitEsc:
         show(current_);
-        return Step::Number;
-      case screen::kExitPageUp:
-      case screen::kExitPageDown: {
-        const int n = r.exitCode == screen::kExitPageUp ? std::max(1, current_ - 1)
-                                                       : std::min(kSubAccountsPerCausal, current_ + 1);
+        return Go::to(kNumberStep);
+      case kExitPageUp:
+      case kExitPageDown: {
+        const int n = neighbour(r.exitCode);
         show(current_);
-        current_ = n;
-        show(n);
-        description_ = accounts_[n].description;
-        code_ = accounts_[n].code;
+        choose(n);
         continue;
       }
-      case screen::kExitEnter:
+      case kExitEnter:
         description_ = records::trimRight(r.text);
-        return Step::Code;
+        return Go::next();
       default: continue;
     }
   }
@@ -134,49 +150,49 @@ int SubAccountLine::chooseFromCatalogue(bool byDescription, std::string_view cur
                                screen::kSearchHighlight);
 }
 
-SubAccountLine::Step SubAccountLine::askCode() {
-  showLegend(screen::legend("", "", "", "", "", "", "", "Ric Descr", "Ric Codice"));
+// The code typed or taken from the catalogue; Enter writes the slot.
+Go SubAccountLine::askCode() {
+  showLegend(screen::legend({{8, "Ric Descr"}, {9, "Ric Codice"}}));
   std::string typed = code_;
   for (;;) {
-    screen::FieldResult r = screen::editField(session_, {kRow, kCodeCol, -20, "10000001100", 0}, typed);
+    const screen::FieldResult r = session_.editor.edit(kCodeField, typed);
     switch (r.exitCode) {
-      case screen::kExitUp:
+      case kExitUp:
         code_ = records::trimRight(r.text);
-        return Step::Description;
-      case screen::kExitEsc:
+        return Go::back();
+      case kExitEsc:
         show(current_);
-        return Step::Number;
-      case 8:
-      case 9: {
+        return Go::to(kNumberStep);
+      case kExitF8:
+      case kExitF9: {
         typed = records::trimRight(r.text);
-        const int chosen = chooseFromCatalogue(r.exitCode == 8, typed);
+        const int chosen = chooseFromCatalogue(r.exitCode == kExitF8, typed);
         if (chosen > 0) typed = records::left(records::storedTaxCode(chosen), records::kTaxCodeWidth);
         continue;
       }
-      case screen::kExitEnter: {
+      case kExitEnter: {
         SubAccount& slot = accounts_[current_];
         slot.description = description_;
         slot.code = records::trimRight(r.text);
         writeSubAccount(session_.catalogue, accounts_.causal(), current_, slot);
         show(current_);
-        return Step::Number;
+        return Go::to(kNumberStep);
       }
       default: continue;
     }
   }
 }
 
+// The line ends only from its number: Up back to the causal, ESC out to the causal code.
 SubAccountExit SubAccountLine::run() {
-  Step step = Step::Number;
-  for (;;) {
-    switch (step) {
-      case Step::Number: step = askNumber(); break;
-      case Step::Description: step = askDescription(); break;
-      case Step::Code: step = askCode(); break;
-      case Step::Up: return SubAccountExit::Up;
-      case Step::Esc: return SubAccountExit::Esc;
-    }
-  }
+  const screen::SequenceEnd end = screen::runSequence(
+      {
+          [this] { return askNumber(); },
+          [this] { return askDescription(); },
+          [this] { return askCode(); },
+      },
+      kNumberStep, screen::BackFromFirst::Ends);
+  return end == screen::SequenceEnd::BackFromFirst ? SubAccountExit::Up : SubAccountExit::Esc;
 }
 
 }  // namespace

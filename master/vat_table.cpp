@@ -5,13 +5,16 @@
 #include <array>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "records/cp437_text.h"
 #include "records/numbers.h"
-#include "screen/function_keys.h"
 #include "records/text.h"
-#include "screen/window.h"
+#include "screen/field_sequence.h"
+#include "screen/function_keys.h"
+#include "screen/glyphs.h"
 #include "screen/kit.h"
+#include "screen/window.h"
 #include "platform/commands.h"
 #include "platform/dos_path.h"
 #include "platform/programs.h"
@@ -20,21 +23,28 @@ namespace vellano::master {
 namespace {
 
 namespace L = vat_layout;
-constexpr int kChannel = 16;
+constexpr int kChannel = records::channel::kVatCodes;
 
-// The five fields of a row in editing order: column offset from the base, editor length.
+// The five fields of a row in editing order, their columns counted from the position's base.
 struct VatField {
-  int offset;
-  int length;
+  screen::FieldSpec spec;
+  std::string VatCode::*text;
 };
-constexpr std::array<VatField, 5> kFields{{{1, -5}, {7, -3}, {11, 3}, {15, 4}, {20, -20}}};
+constexpr screen::KeyMask kUp{screen::kExitUp};
+constexpr std::array<VatField, 5> kFields{{
+    {screen::textField(0, 1, 5).withKeys(kUp), &VatCode::code},
+    {screen::textField(0, 7, 3).withKeys(kUp), &VatCode::rateText},
+    {screen::numericField(0, 11, 3).withKeys(kUp), &VatCode::ventilationText},
+    {screen::numericField(0, 15, 4).withKeys(kUp), &VatCode::compensationText},
+    {screen::textField(0, 20, 20).withKeys(kUp), &VatCode::note},
+}};
 enum FieldIndex { kCodeField, kRateField, kVentilationField, kCompensationField, kNoteField };
-
-std::string bar() { return std::string(1, static_cast<char>(0xB3)); }
 
 // One half of a template row: the five input areas as dots, a bar between each.
 std::string templateHalf() {
-  return screen::dots(5) + bar() + screen::dots(3) + bar() + screen::dots(3) + bar() + screen::dots(2) + "." + screen::dots(1) + bar() + screen::dots(20);
+  using screen::bar;
+  using screen::dots;
+  return dots(5) + bar() + dots(3) + bar() + dots(3) + bar() + dots(2) + "." + dots(1) + bar() + dots(20);
 }
 
 // A percentage through its mask, zero included ("  0", " 0.0"), held to the mask's width.
@@ -53,6 +63,7 @@ class VatEditor {
   void drawTemplate();
   void show(int position);
   void showField(int position, int field, const VatCode& vat);
+  screen::Go editField(int position, int field);
   // Takes what was typed into the row being edited.
   void store(int field, const std::string& text);
 
@@ -69,14 +80,14 @@ void VatEditor::drawTemplate() {
                   colours_.text);
   for (int row = 2; row <= 21; ++row) {
     screen_.putText(row, 2, templateHalf(), colours_.text);
-    screen_.putText(row, 41, bar(), colours_.text);
+    screen_.putText(row, 41, screen::bar(), colours_.text);
     screen_.putText(row, 42, templateHalf(), colours_.text);
   }
 }
 
 void VatEditor::showField(int position, int field, const VatCode& vat) {
   const VatCell cell = vatCell(position);
-  const int col = cell.base + kFields[static_cast<std::size_t>(field)].offset;
+  const int col = cell.base + kFields[static_cast<std::size_t>(field)].spec.col;
   std::string text;
   switch (field) {
     case kCodeField: text = records::fitLeft(vat.code, 5); break;
@@ -116,6 +127,21 @@ void VatEditor::store(int field, const std::string& text) {
   }
 }
 
+// Up shows the field left behind as the row holds it so far.
+screen::Go VatEditor::editField(int position, int field) {
+  const VatCell cell = vatCell(position);
+  const VatField& f = kFields[static_cast<std::size_t>(field)];
+  const screen::FieldResult r = session_.editor.edit(f.spec.at(cell.row, cell.base + f.spec.col), work_.*f.text);
+  if (r.exitCode == screen::kExitUp && field > kCodeField) showField(position, field, work_);
+  if (r.exitCode == screen::kExitEnter) {
+    store(field, r.text);
+    showField(position, field, work_);
+  }
+  return screen::goFor(r.exitCode);
+}
+
+// A row is written when its last field is typed, and the next position follows (after 40,
+// position 1). Up from a code goes to the code of the position before, where there is one.
 void VatEditor::run() {
   records::Catalogue& catalogue = session_.catalogue;
   for (int n = 1; n <= kVatPositions; ++n) table_[static_cast<std::size_t>(n)] = readVatCode(catalogue, n);
@@ -126,42 +152,27 @@ void VatEditor::run() {
   for (int n = 1; n <= kVatPositions; ++n) show(n);
 
   int position = 1;
-  int field = kCodeField;
   work_ = table_[1];
+  std::vector<screen::SequenceStep> row;
+  for (int field = kCodeField; field <= kNoteField; ++field)
+    row.push_back([this, &position, field] { return editField(position, field); });
   for (;;) {
-    const VatCell cell = vatCell(position);
-    const VatField f = kFields[static_cast<std::size_t>(field)];
-    std::string initial;
-    switch (field) {
-      case kCodeField: initial = work_.code; break;
-      case kRateField: initial = work_.rateText; break;
-      case kVentilationField: initial = work_.ventilationText; break;
-      case kCompensationField: initial = work_.compensationText; break;
-      default: initial = work_.note; break;
-    }
-    screen::FieldResult r = screen::editField(session_, {cell.row, cell.base + f.offset, f.length, screen::kMaskUp}, initial);
-    if (r.exitCode == screen::kExitEsc) return;
-    if (r.exitCode == screen::kExitUp) {
-      if (field > kCodeField) {
-        showField(position, field, work_);
-        --field;
-      } else if (position > 1) {
-        show(position);  // the row left behind shows what is stored
-        --position;
+    switch (screen::runSequence(row, kCodeField, screen::BackFromFirst::Ends)) {
+      case screen::SequenceEnd::Abandoned: return;
+      case screen::SequenceEnd::BackFromFirst:
+        if (position > 1) {
+          show(position);  // the row left behind shows what is stored
+          --position;
+          work_ = table_[static_cast<std::size_t>(position)];
+        }
+        break;
+      case screen::SequenceEnd::Completed:
+        writeVatCode(catalogue, position, work_);
+        table_[static_cast<std::size_t>(position)] = work_;
+        position = position % kVatPositions + 1;
         work_ = table_[static_cast<std::size_t>(position)];
-      }
-      continue;
+        break;
     }
-    if (r.exitCode != screen::kExitEnter) continue;
-    store(field, r.text);
-    showField(position, field, work_);
-    if (++field <= kNoteField) continue;
-
-    writeVatCode(catalogue, position, work_);
-    table_[static_cast<std::size_t>(position)] = work_;
-    position = position % kVatPositions + 1;
-    field = kCodeField;
-    work_ = table_[static_cast<std::size_t>(position)];
   }
 }
 

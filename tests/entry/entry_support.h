@@ -27,6 +27,7 @@
 #include "platform/console.h"
 #include "platform/headless.h"
 #include "support/headless_run.h"
+#include "support/dump_text.h"
 
 namespace vellano::entry::testing {
 
@@ -160,20 +161,7 @@ class RegisterFolder : public vellano::testing::WorkFolder {
 
 // `n` characters of a dump line from column `col` (1-based), counting UTF-8 characters.
 inline std::string cells(const std::string& dump, int row, int col, int n) {
-  std::size_t lineStart = 0;
-  for (int i = 0; i < row; ++i) {  // line 0 is the title
-    lineStart = dump.find('\n', lineStart);
-    if (lineStart == std::string::npos) return std::string();
-    ++lineStart;
-  }
-  const std::string line = dump.substr(lineStart, dump.find('\n', lineStart) - lineStart);
-  std::string out;
-  int cell = 0;
-  for (char c : line) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++cell;
-    if (cell >= col && cell < col + n) out += c;
-  }
-  return out;
+  return vellano::testing::cells(dump, row, col, n);
 }
 
 // A registration as the screen would store it, with one VAT line.

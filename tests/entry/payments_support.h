@@ -24,28 +24,17 @@
 #include "master/cash_banks.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
+#include "support/dump_text.h"
+#include "support/scripted_session.h"
 
 namespace vellano::entry::testing {
 
 // Company "DAT", year 11, working date 10/05/11, data in the working folder.
-struct PaymentSession {
-  explicit PaymentSession(std::string_view script)
-      : scripted(script), catalogue(context), editor(scripted.console()),
-        errorBox(scripted.console(), context, editor),
-        session{scripted.console(), catalogue, editor, panel, errorBox} {
+struct PaymentSession : vellano::testing::ScriptedSession {
+  explicit PaymentSession(std::string_view script) : ScriptedSession(script) {
     context.yearSuffix = "11";
     context.workingDate = "100511";
   }
-
-  platform::HeadlessBackend& backend() { return scripted.backend(); }
-
-  vellano::testing::ScriptedConsole scripted;
-  records::Context context;
-  records::Catalogue catalogue;
-  screen::FieldEditor editor;
-  screen::FunctionKeyPanel panel;
-  screen::ErrorBox errorBox;
-  screen::Session session;
 };
 
 // What a test folder holds before the window opens.
@@ -130,17 +119,7 @@ inline records::RegisterHeader headerOnFile(records::RegisterKind kind) {
 
 // `n` glyphs from column `col` of row `row` of a screen dump (line 0 is the title line).
 inline std::string dumpCells(const std::string& dump, int row, int col, int n) {
-  std::istringstream in(dump);
-  std::string line;
-  for (int i = 0; i <= row && std::getline(in, line); ++i) {
-  }
-  std::string out;
-  int index = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) ++index;
-    if (index >= col && index < col + n) out += line[i];
-  }
-  return out;
+  return vellano::testing::cells(dump, row, col, n);
 }
 
 }  // namespace vellano::entry::testing

@@ -16,27 +16,15 @@
 #include "screen/field_editor.h"
 #include "screen/function_keys.h"
 #include "screen/session.h"
+#include "support/dump_text.h"
 #include "support/scripted_session.h"
 
 namespace vellano::master::testing {
 
 using vellano::testing::ScriptedSession;
 
-// `n` characters of a dump line from column `col` (1-based), counting UTF-8 characters.
-inline std::string columns(const std::string& line, int col, int n) {
-  std::size_t start = std::string::npos, end = line.size();
-  int index = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) continue;  // continuation byte
-    ++index;
-    if (index == col) start = i;
-    if (index == col + n) {
-      end = i;
-      break;
-    }
-  }
-  return start == std::string::npos ? std::string() : line.substr(start, end - start);
-}
+// `n` cells of a dump line from column `col` (1-based).
+inline std::string columns(const std::string& line, int col, int n) { return vellano::testing::cells(line, col, n); }
 
 // Record `n` of a fixed-length file, as bytes ("" past the end).
 inline std::string recordOf(const std::string& file, std::size_t length, long n) {

@@ -7,6 +7,7 @@
 
 #include "support/work_folder.h"
 #include "support/headless_run.h"
+#include "support/dump_text.h"
 
 namespace {
 
@@ -18,16 +19,9 @@ class CustomerProgram : public vellano::testing::WorkFolder {
   HeadlessRun run(const std::vector<std::string>& args, const std::string& script) {
     return runHeadless("VELLA10W", args, std::filesystem::current_path(), script);
   }
-  // Cells col..col+n-1 (1-based) of a dump row, decoding the UTF-8 of the dump.
+  // Cells col..col+n-1 (1-based) of a dump row.
   static std::string cells(const HeadlessRun& r, std::size_t dump, int row, int col, int n) {
-    const std::string line = r.row(dump, row);
-    std::string out;
-    int cell = 0;
-    for (char c : line) {
-      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++cell;
-      if (cell >= col && cell < col + n) out += c;
-    }
-    return out;
+    return vellano::testing::cells(r.row(dump, row), col, n);
   }
   // TTY.DAT naming the company extension, taken when the program starts with "/M".
   static void company(const std::string& extension) {

@@ -15,6 +15,7 @@
 #include "screen/function_keys.h"
 #include "records/customer_files.h"
 #include "platform/keys.h"
+#include "support/dump_text.h"
 
 namespace vellano::master {
 namespace {
@@ -40,19 +41,7 @@ class CustomerScreen : public vellano::testing::WorkFolder {
   int beeps() { return scripted_->backend().beeps(); }
   const std::string& lastDump() { return scripted_->backend().dumps().back(); }
   // The `n` cells at (row, col) of the screen as the last <SNAP> left it.
-  std::string snapCells(int row, int col, int n) {
-    const std::string& dump = lastDump();
-    std::size_t start = 0;
-    for (int r = 0; r < row; ++r) start = dump.find('\n', start) + 1;
-    std::string line = dump.substr(start, dump.find('\n', start) - start);
-    std::string out;
-    int cell = 0;
-    for (char c : line) {
-      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++cell;
-      if (cell >= col && cell < col + n) out += c;
-    }
-    return out;
-  }
+  std::string snapCells(int row, int col, int n) { return vellano::testing::cells(lastDump(), row, col, n); }
   std::unique_ptr<ScriptedConsole> scripted_;
 };
 

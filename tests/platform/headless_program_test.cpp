@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/key_script.h"
+#include "support/dump_text.h"
+#include "support/files.h"
 
 extern char** environ;
 
@@ -20,17 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const fs::path& p, const std::string& text) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << text;
-}
+using vellano::testing::readFile;
+using vellano::testing::writeFile;
 
 std::string repeat(const std::string& s, int n) {
   std::string out;
@@ -39,9 +32,7 @@ std::string repeat(const std::string& s, int n) {
 }
 
 std::string pad(const std::string& utf8, std::size_t width) {
-  std::size_t n = 0;
-  for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
-  return utf8 + std::string(width - n, ' ');
+  return utf8 + std::string(width - vellano::testing::codePoints(utf8), ' ');
 }
 
 // The probe's screen: its box with the echoed text on row 2 and the status on row 3.
@@ -72,7 +63,7 @@ std::vector<std::string> splitDumps(const std::string& text) {
   return out;
 }
 
-class HeadlessProgram : public testing::Test {
+class HeadlessProgram : public ::testing::Test {
  protected:
   HeadlessProgram() {
     fs::remove_all(dir_);

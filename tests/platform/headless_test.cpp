@@ -1,6 +1,8 @@
 // The headless backend in process: dump format, <SNAP>, the queue handed on through the
 // script file, the final dump, and the exits of a script file that is malformed or runs out.
 #include "platform/headless.h"
+#include "support/dump_text.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -37,17 +39,8 @@ class TempDir {
   fs::path path_;
 };
 
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const fs::path& p, const std::string& text) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << text;
-}
+using vellano::testing::readFile;
+using vellano::testing::writeFile;
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -64,11 +57,7 @@ std::vector<std::string> lines(const std::string& text) {
   return out;
 }
 
-std::size_t codePoints(const std::string& utf8) {
-  std::size_t n = 0;
-  for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
-  return n;
-}
+using vellano::testing::codePoints;
 
 std::string repeat(const std::string& s, int n) {
   std::string out;
@@ -211,7 +200,7 @@ TEST(HeadlessBackend, ScreenFileCollectsTheDumpsOfEveryProgramInTurn) {
   EXPECT_EQ(readFile(screens), "earlier\n" + formatScreenDump(a, "one") + formatScreenDump(b, "two"));
 }
 
-class HeadlessScriptFile : public testing::Test {
+class HeadlessScriptFile : public ::testing::Test {
  protected:
   void SetUp() override {
     ::setenv("VELLANO_KEYS", keys.c_str(), 1);
@@ -271,13 +260,13 @@ TEST_F(HeadlessScriptFile, MakeBackendPicksHeadless) {
 
 TEST_F(HeadlessScriptFileDeathTest, MalformedScriptEndsWithStatus2NamingTheLine) {
   writeFile(keys, "\"ok\"\n<ENTER>\n<NOPE>\n");
-  EXPECT_EXIT(HeadlessBackend::fromEnvironment(), testing::ExitedWithCode(2),
+  EXPECT_EXIT(HeadlessBackend::fromEnvironment(), ::testing::ExitedWithCode(2),
               "keys.txt: line 3: unknown key name <NOPE>");
-  EXPECT_EXIT(makeBackend(), testing::ExitedWithCode(2), "keys.txt: line 3: unknown key name <NOPE>");
+  EXPECT_EXIT(makeBackend(), ::testing::ExitedWithCode(2), "keys.txt: line 3: unknown key name <NOPE>");
 }
 
 TEST_F(HeadlessScriptFileDeathTest, MissingScriptEndsWithStatus2) {
-  EXPECT_EXIT(HeadlessBackend::fromEnvironment(), testing::ExitedWithCode(2),
+  EXPECT_EXIT(HeadlessBackend::fromEnvironment(), ::testing::ExitedWithCode(2),
               "keys.txt: cannot read the key script");
 }
 
@@ -292,7 +281,7 @@ TEST_F(HeadlessScriptFileDeathTest, ScriptRunningOutDumpsAndEndsWithStatus3) {
         backend->readKey();
         backend->readKey();
       },
-      testing::ExitedWithCode(3), "");
+      ::testing::ExitedWithCode(3), "");
   ScreenBuffer expected;
   expected.putText(1, 1, "last", 0x07);
   EXPECT_EQ(readFile(screens), formatScreenDump(expected, "end"));
@@ -308,7 +297,7 @@ TEST_F(HeadlessScriptFileDeathTest, MalformedScriptAfterAChildEndsWithStatus2) {
         writeFile(keys, "\n\n\"broken");
         backend->reclaimAfterChild(true);
       },
-      testing::ExitedWithCode(2), "keys.txt: line 3: unterminated quote");
+      ::testing::ExitedWithCode(2), "keys.txt: line 3: unterminated quote");
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "support/files.h"
+
 namespace vellano::testing {
 
 class WorkFolder : public ::testing::Test {
@@ -40,17 +42,10 @@ class WorkFolder : public ::testing::Test {
     }
   }
 
-  // Writes a file (making its folders), bytes exactly as given.
   static void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    testing::writeFile(path, bytes);
   }
-
-  static std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  static std::string readFile(const std::filesystem::path& path) { return testing::readFile(path); }
 
  private:
   static std::size_t index(char letter) { return static_cast<std::size_t>(letter - 'A'); }

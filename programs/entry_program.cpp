@@ -23,6 +23,26 @@ enum Item {
   kParameters = 14, kCopies = 15, kPrints = 16,
 };
 
+// The screens of the menu set the editor's keys for each field they type and leave them set for
+// their last one; the working date and the parameters type with the keys as they find them, so
+// each screen gives them back as it found them, however it ends.
+class EditorKeysKept {
+ public:
+  explicit EditorKeysKept(screen::FieldEditor& editor)
+      : editor_(editor), mask_(editor.keyMask()), pageMode_(editor.pageKeyMode()) {}
+  ~EditorKeysKept() {
+    editor_.setKeyMask(mask_);
+    editor_.setPageKeyMode(pageMode_);
+  }
+  EditorKeysKept(const EditorKeysKept&) = delete;
+  EditorKeysKept& operator=(const EditorKeysKept&) = delete;
+
+ private:
+  screen::FieldEditor& editor_;
+  std::string mask_;
+  int pageMode_;
+};
+
 // Where the main loop goes on after an item: the start-up steps it repeats.
 enum class Resume {
   Menu,          // just the menu again
@@ -131,6 +151,7 @@ Resume EntryProgram::runScreen(const EntryScreens::Screen& screen, Resume after)
     console_.beep();
     return Resume::Menu;
   }
+  const EditorKeysKept keep(session_.editor);
   screen(session_);
   return after;
 }

@@ -100,8 +100,8 @@ void BM_RegistrationListReadAndOpen9999(benchmark::State& state) {
   vellano::platform::Console console(vellano::platform::scriptedBackend(""));
   for (auto _ : state) {
     auto entries = vellano::entry::registrationListEntries(catalogue, kRegistrations);
-    vellano::screen::ListSelection list(console, entries, kRegistrations, vellano::entry::searchWindow(),
-                                       vellano::entry::registrationListHeading(), vellano::entry::kSearchHighlight);
+    vellano::screen::ListSelection list(console, entries, kRegistrations, vellano::screen::searchListWindow(),
+                                       vellano::entry::registrationListHeading(), vellano::screen::kSearchHighlight);
     benchmark::DoNotOptimize(list.step(vellano::platform::KeyEvent::extended(vellano::platform::Key::Enter)));
     if (list.current() != kRegistrations) state.SkipWithError("list not on the last registration");
   }

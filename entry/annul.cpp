@@ -1,11 +1,13 @@
 // The annul and restore windows.
 #include "entry/annul.h"
 
+#include "entry/confirmation.h"
 #include "records/dates.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "screen/window.h"
 #include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/window.h"
 
 namespace vellano::entry {
 namespace {
@@ -17,25 +19,11 @@ constexpr std::string_view kDatePrompt = "Data Registrazione : ";
 // Makes sure channel 4 is the registration file of `kind`.
 void openRegistrations(records::Catalogue& catalogue, records::RegisterKind kind) {
   const records::RegisterInfo& info = records::registerInfo(kind);
-  if (catalogue.channel(4).isOpen() && catalogue.stem(4) == info.stems.registrations) return;
-  catalogue.setStem(4, std::string(info.stems.registrations));
+  if (catalogue.channel(records::channel::kRegistrations).isOpen() &&
+      catalogue.stem(records::channel::kRegistrations) == info.stems.registrations)
+    return;
+  catalogue.setStem(records::channel::kRegistrations, std::string(info.stems.registrations));
   catalogue.open(records::channel::kRegistrations);
-}
-
-// "S" true, "N" or ESC false; anything else beeps and is asked again.
-bool confirmed(screen::Session& session, int row, int col, std::string_view prompt, std::uint8_t attr) {
-  session.console.screen().putText(row, col, prompt, attr);
-  const int at = col + static_cast<int>(prompt.size());
-  for (;;) {
-    session.editor.setColours(screen::screenColours(session.context()).editing, attr);
-    const screen::FieldResult r = screen::editField(session, {row, at, -1, screen::kMaskNone, 0, true}, "N");
-    if (r.exitCode == screen::kExitEsc) return false;
-    if (r.exitCode != screen::kExitEnter) continue;
-    const std::string answer = records::trim(r.text);
-    if (answer == "S") return true;
-    if (answer == "N") return false;
-    session.console.beep();
-  }
 }
 
 bool restoredDateAccepted(const screen::Session& session, std::string_view date) {
@@ -52,25 +40,24 @@ std::string annulledDate(std::string_view date) {
 
 AnnulResult annulOrRestore(screen::Session& session, records::RegisterKind kind, long number, records::Registration& registration) {
   if (number < 1) return AnnulResult::Unchanged;
-  screen::EditorSettings keep(session.editor);
   const records::Context& context = session.context();
-  const std::uint8_t attr = screen::screenColours(context).text;
+  const screen::ScreenColours colours = screen::screenColours(context);
   platform::ScreenBuffer& screen = session.console.screen();
-  session.panel.show(screen, screen::legend("", "", "", "", "", "", "", "", ""));
+  session.panel.show(screen, screen::legend({}));
 
   std::string date;
   if (!registration.annulled()) {
     screen::Window window(screen, screen::screenWindow(context, 8, 9, 12, 48, 0));
-    if (!confirmed(session, 10, 11, kAnnulPrompt, attr)) return AnnulResult::Unchanged;
+    if (!confirmed(session, 10, 11, kAnnulPrompt, "N")) return AnnulResult::Unchanged;
     date = annulledDate(registration.date);
   } else {
     screen::Window window(screen, screen::screenWindow(context, 9, 10, 13, 53, 0));
-    if (!confirmed(session, 10, 11, kRestorePrompt, attr)) return AnnulResult::Unchanged;
-    screen.putText(12, 11, kDatePrompt, attr);
-    const int col = 11 + static_cast<int>(kDatePrompt.size());
+    if (!confirmed(session, 10, 11, kRestorePrompt, "N")) return AnnulResult::Unchanged;
+    screen.putText(12, 11, kDatePrompt, colours.text);
+    const screen::FieldSpec dateField = screen::numericField(12, 11 + static_cast<int>(kDatePrompt.size()), 6);
     for (;;) {
-      session.editor.setColours(screen::screenColours(context).editing, attr);
-      const screen::FieldResult r = screen::editField(session, {12, col, 6, screen::kMaskNone, 0, false}, registration.date);
+      session.editor.setColours(colours.editing, colours.text);
+      const screen::FieldResult r = session.editor.edit(dateField, registration.date);
       if (r.exitCode == screen::kExitEsc) return AnnulResult::Unchanged;
       if (r.exitCode != screen::kExitEnter) continue;
       date = records::trim(r.text);

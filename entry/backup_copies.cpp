@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "records/catalogue.h"
 #include "records/text.h"
 #include "screen/kit.h"
 #include "platform/commands.h"
@@ -40,7 +41,7 @@ std::vector<std::string> backupCommands(std::string_view yy, std::string_view re
 }
 
 std::string registryFolder(const records::Catalogue& catalogue) {
-  const std::string name = catalogue.dosName(14);
+  const std::string name = catalogue.dosName(records::channel::kCompany);
   const std::size_t at = name.rfind("DIKTA.");
   return at == std::string::npos ? std::string() : name.substr(0, at);
 }

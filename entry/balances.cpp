@@ -1,8 +1,6 @@
 // The posting table of payments and the moving of balance and cash/bank totals.
 #include "entry/balances.h"
 
-#include <cmath>
-
 #include "records/numbers.h"
 #include "master/cash_banks.h"
 #include "records/customer_files.h"
@@ -12,9 +10,8 @@ namespace {
 
 // A stored code as an account number; anything but a whole positive number is none.
 long wholeCode(std::string_view text) {
-  const double v = records::val(text);
-  if (!(v > 0) || v != std::floor(v) || v > 99999) return 0;  // the widest code field holds 5 digits
-  return static_cast<long>(v);
+  const long code = records::wholeNumberIn(records::val(text), 1, 99999);  // the widest code field holds 5 digits
+  return code < 0 ? 0 : code;
 }
 
 void moveSide(double& dare, double& avere, Side side, double amount) {
@@ -48,7 +45,7 @@ std::vector<Posting> postingsOf(records::RegisterKind kind, const PaymentEffect&
 void post(records::Catalogue& catalogue, const Posting& posting) {
   if (posting.record < 1) return;
   if (posting.file == AccountFile::Balance) {
-    records::Channel& balances = catalogue.channel(8);
+    records::Channel& balances = catalogue.channel(records::channel::kBalances);
     balances.read(posting.record);
     records::BalanceTotals totals;
     records::L_8(catalogue, totals);

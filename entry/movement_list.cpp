@@ -92,8 +92,8 @@ class MovementScreen {
 
 std::vector<Movement> selectMovements(records::Catalogue& catalogue, records::RegisterKind kind, int account) {
   const records::RegisterStems& stems = records::registerInfo(kind).stems;
-  catalogue.setStem(3, std::string(stems.index));
-  catalogue.setStem(12, std::string(stems.payments));
+  catalogue.setStem(records::channel::kRegisterHeader, std::string(stems.index));
+  catalogue.setStem(records::channel::kPayments, std::string(stems.payments));
   catalogue.open(records::channel::kRegisterHeader).read(1);
   records::RegisterHeader header;
   records::L_3(catalogue, header);
@@ -112,8 +112,8 @@ std::vector<Movement> selectMovements(records::Catalogue& catalogue, records::Re
 
 void runMovementList(screen::Session& session, int account) {
   records::Catalogue& catalogue = session.catalogue;
-  const BorrowedChannel index = remember(catalogue, 3);
-  const BorrowedChannel payments = remember(catalogue, 12);
+  const BorrowedChannel index = remember(catalogue, records::channel::kRegisterHeader);
+  const BorrowedChannel payments = remember(catalogue, records::channel::kPayments);
   const screen::ScreenColours colours = screen::screenColours(session.context());
   const std::string name = account >= 1 ? master::readCashBank(catalogue, account).description : std::string();
   const std::string heading = "Movimenti" + records::printUsing("####", account) + " " + name;

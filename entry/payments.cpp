@@ -2,20 +2,24 @@
 // fields of one payment in tab order, and saving with the postings.
 #include "entry/payments.h"
 
-#include <cmath>
+#include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #include "entry/balances.h"
 #include "entry/registration_lists.h"
+#include "records/customer_files.h"
 #include "records/dates.h"
-#include "screen/list_select.h"
 #include "records/numbers.h"
 #include "records/text.h"
+#include "screen/field_sequence.h"
+#include "screen/glyphs.h"
+#include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/record_picker.h"
 #include "screen/window.h"
 #include "master/cash_banks.h"
-#include "screen/kit.h"
-#include "records/customer_files.h"
 
 namespace vellano::entry {
 namespace {
@@ -24,10 +28,9 @@ constexpr int kMaxPayments = 9999;  // what the header's count field holds with 
 constexpr int kBoxLeft = 4;
 constexpr int kBoxRight = 75;
 
-constexpr std::string_view kNumberKeys = "00000000101";        // F9 and PgUp
-constexpr std::string_view kCounterpartyKeys = "00000001100";  // F8, F9
-constexpr std::string_view kUpOnly = "10000000000";
-constexpr std::string_view kCashBankKeys = "10000000100";      // Up, F9
+namespace channel = records::channel;
+using screen::Go;
+using screen::kExitUp;
 
 constexpr std::string_view kHintCredit = "il conto versa  - va in Avere";
 constexpr std::string_view kHintDebit = "la contropartita- va in Dare ";
@@ -40,36 +43,41 @@ constexpr int kAmountRow = 15, kAmountCol = 28;
 constexpr int kCashBankRow = 17, kCashBankCol = 21, kCashBankNameCol = 26, kCashBankAmountCol = 61;
 constexpr int kDescriptionRow = 20, kDescriptionCol = 5, kDescriptionWidth = 70;
 
+// F9 lists the payments, the page keys step through them.
+constexpr screen::FieldSpec kNumberField = screen::numericField(kNumberRow, kNumberCol, 4)
+                                               .withKeys({screen::kExitF9, screen::kExitPageUp})
+                                               .withPageKeys(screen::PageKeys::PgUpPgDn);
+// F8 lists the cash/bank accounts, F9 the customers or suppliers; no way back from the first field.
+constexpr screen::FieldSpec kCounterpartyField =
+    screen::numericField(kPartyRow, kPartyCol, 4).withKeys({screen::kExitF8, screen::kExitF9});
+constexpr screen::FieldSpec kDateField = screen::numericField(kDateRow, kDateCol, 6).withKeys({kExitUp});
+constexpr screen::FieldSpec kAmountField = screen::numericField(kAmountRow, kAmountCol, 10).withKeys({kExitUp});
+constexpr screen::FieldSpec kCashBankField =
+    screen::numericField(kCashBankRow, kCashBankCol, 4).withKeys({kExitUp, screen::kExitF9});
+constexpr screen::FieldSpec kDescriptionField =
+    screen::textField(kDescriptionRow, kDescriptionCol, kDescriptionWidth).withKeys({kExitUp});
+
 constexpr const char* kCountMask = "####";
 constexpr const char* kAmountMask = "##,###,###.##";
 constexpr const char* kPartyAmountMask = "####,###,###.##";
 constexpr const char* kCashBankAmountMask = "###,###,###.##";
 constexpr const char* kListAmountMask = "#,###,###,###";
 
-enum class Step { Next, Back, Abandon };
-
-// Code page 437 box characters.
-constexpr std::uint8_t kH = 0xC4, kV = 0xB3, kTL = 0xDA, kTR = 0xBF, kBL = 0xC0, kBR = 0xD9;
-constexpr std::uint8_t kTDown = 0xC2, kTUp = 0xC1, kTRight = 0xC3, kTLeft = 0xB4, kCross = 0xC5;
+using screen::bar;
+using screen::kBottomLeft, screen::kBottomRight, screen::kCross, screen::kTeeDown, screen::kTeeLeft;
+using screen::kTeeRight, screen::kTeeUp, screen::kTopLeft, screen::kTopRight;
 
 // A horizontal rule from `from` to `to` with the given characters at the given columns.
-std::string rule(int from, int to, std::initializer_list<std::pair<int, std::uint8_t>> marks) {
-  std::string line(static_cast<std::size_t>(to - from + 1), static_cast<char>(kH));
+std::string ruleWith(int from, int to, std::initializer_list<std::pair<int, std::uint8_t>> marks) {
+  std::string line = screen::rule(static_cast<std::size_t>(to - from + 1));
   for (const auto& [col, ch] : marks) line[static_cast<std::size_t>(col - from)] = static_cast<char>(ch);
   return line;
 }
 
-std::string vbar() { return std::string(1, static_cast<char>(kV)); }
-
-int countOf(float value, int most) {
-  if (!(value > 0)) return 0;
-  return value > static_cast<float>(most) ? most : static_cast<int>(value);
-}
-
 // The channel open on the file its stem names now; reopened when it is closed or on another file.
-void ensureOpen(records::Catalogue& catalogue, int channel) {
-  const records::Channel& ch = catalogue.channel(channel);
-  if (!ch.isOpen() || ch.dosName() != catalogue.dosName(channel)) catalogue.open(channel);
+void ensureOpen(records::Catalogue& catalogue, int number) {
+  const records::Channel& ch = catalogue.channel(number);
+  if (!ch.isOpen() || ch.dosName() != catalogue.dosName(number)) catalogue.open(number);
 }
 
 records::CounterpartyKind counterpartyKind(records::RegisterKind kind) {
@@ -79,10 +87,10 @@ records::CounterpartyKind counterpartyKind(records::RegisterKind kind) {
 std::string counterpartyName(records::Catalogue& catalogue, records::RegisterKind kind, long code) {
   records::Counterparty who;
   if (kind == records::RegisterKind::Sales) {
-    records::openChannel(catalogue, 1).read(code);
+    records::openChannel(catalogue, channel::kCustomers).read(code);
     records::L_1(catalogue, who);
   } else {
-    records::openChannel(catalogue, 7).read(code);
+    records::openChannel(catalogue, channel::kSuppliers).read(code);
     records::L_7(catalogue, who);
   }
   return who.name;
@@ -101,9 +109,10 @@ class PaymentsWindow {
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
   void putHint(int row, std::string_view text) { screen_.putText(row, kNameCol, text, colours_.title); }
   void showLegend(std::string_view legend) { session_.panel.show(screen_, legend); }
-  screen::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode, std::string_view initial);
+  screen::FieldResult type(const screen::FieldSpec& field, std::string_view initial);
 
   int askNumber();  // the payment chosen, 0 to close the window
+  std::optional<int> numberKey(int key);
   void select(int n);
   void showPayment();
   void showCount() { put(kNumberRow, kCountCol, records::printUsing(kCountMask, header_.payments)); }
@@ -112,13 +121,13 @@ class PaymentsWindow {
   void showAmount();
   void showCashBank();
 
+  // The fields of a payment, each a step of the sequence.
   bool editPayment();  // true when saved
-  Step askField(int field);
-  Step askCounterparty();
-  Step askDate();
-  Step askAmount();
-  Step askCashBank();
-  Step askDescription();
+  Go askCounterparty();
+  Go askDate();
+  Go askAmount();
+  Go askCashBank();
+  Go askDescription();
   long chooseCashBank();      // -1 nothing chosen
   long chooseCounterparty();  // -1 nothing chosen
   bool counterpartyAccepted(double code) const;
@@ -127,7 +136,8 @@ class PaymentsWindow {
   bool sales() const { return kind_ == records::RegisterKind::Sales; }
   int counterparties() const {
     const records::Context& c = session_.context();
-    return sales() ? countOf(c.customerCount, records::kMaxCustomers) : countOf(c.supplierCount, records::kMaxSuppliers);
+    return sales() ? records::countOf(c.customerCount, records::kMaxCustomers)
+                   : records::countOf(c.supplierCount, records::kMaxSuppliers);
   }
 
   screen::Session& session_;
@@ -141,50 +151,44 @@ class PaymentsWindow {
   PaymentEffect loaded_;  // what the payment on file moved, taken out again on saving
 };
 
-screen::FieldResult PaymentsWindow::edit(int row, int col, int length, std::string_view mask, int pageMode,
-                                        std::string_view initial) {
-  screen::FieldEditor& editor = session_.editor;
-  editor.setKeyMask(std::string(mask));
-  editor.setPageKeyMode(pageMode);
-  editor.setCapitals(false);
-  editor.setColours(colours_.editing, colours_.text);
-  session_.console.setCursor(row, col);
-  return editor.edit(length, initial);
+screen::FieldResult PaymentsWindow::type(const screen::FieldSpec& field, std::string_view initial) {
+  session_.editor.setColours(colours_.editing, colours_.text);
+  return session_.editor.edit(field, initial);
 }
 
 // ---- Drawing ----
 
 void PaymentsWindow::drawTemplate() {
   const int l = kBoxLeft, r = kBoxRight;
-  put(7, l, rule(l, 45, {{l, kTL}, {27, kTDown}, {45, kTR}}));
-  put(8, l, vbar() + "Codice pagamento:     " + vbar() + "Progressivo:     " + vbar());
-  put(9, l, rule(l, 45, {{l, kBL}, {27, kTUp}, {45, kBR}}));
+  put(7, l, ruleWith(l, 45, {{l, kTopLeft}, {27, kTeeDown}, {45, kTopRight}}));
+  put(8, l, bar() + "Codice pagamento:     " + bar() + "Progressivo:     " + bar());
+  put(9, l, ruleWith(l, 45, {{l, kBottomLeft}, {27, kTeeUp}, {45, kBottomRight}}));
 
-  put(10, l, rule(l, r, {{l, kTL}, {19, kTDown}, {51, kTDown}, {r, kTR}}));
+  put(10, l, ruleWith(l, r, {{l, kTopLeft}, {19, kTeeDown}, {51, kTeeDown}, {r, kTopRight}}));
   for (int row = 11; row <= 13; ++row) {
-    put(row, l, vbar() + std::string(14, ' ') + vbar() + std::string(31, ' ') + vbar() + std::string(23, ' ') + vbar());
+    put(row, l, bar() + std::string(14, ' ') + bar() + std::string(31, ' ') + bar() + std::string(23, ' ') + bar());
   }
   put(11, l + 1, "Cli/For :");
   put(11, 52, "Dare   :");
   put(12, 52, "Avere  :");
   put(13, 52, "Saldo  :");
 
-  put(14, l, rule(l, r, {{l, kTRight}, {19, kCross}, {41, kTDown}, {51, kTUp}, {r, kTLeft}}));
-  put(15, l, vbar() + "Data:" + std::string(9, ' ') + vbar() + "Importo:" + std::string(13, ' ') + vbar() +
-                 std::string(33, ' ') + vbar());
+  put(14, l, ruleWith(l, r, {{l, kTeeRight}, {19, kCross}, {41, kTeeDown}, {51, kTeeUp}, {r, kTeeLeft}}));
+  put(15, l, bar() + "Data:" + std::string(9, ' ') + bar() + "Importo:" + std::string(13, ' ') + bar() +
+                 std::string(33, ' ') + bar());
   put(15, 57, "D :");
-  put(16, l, rule(l, 41, {{l, kTRight}, {19, kTUp}, {41, kBR}}) + std::string(33, ' ') + vbar());
+  put(16, l, ruleWith(l, 41, {{l, kTeeRight}, {19, kTeeUp}, {41, kBottomRight}}) + std::string(33, ' ') + bar());
   put(16, 57, "A :");
-  put(17, l, vbar() + " Contropartita :" + std::string(54, ' ') + vbar());
+  put(17, l, bar() + " Contropartita :" + std::string(54, ' ') + bar());
   put(17, 57, "S :");
-  put(18, l, rule(l, r, {{l, kBL}, {r, kBR}}));
+  put(18, l, ruleWith(l, r, {{l, kBottomLeft}, {r, kBottomRight}}));
 
-  std::string heading = rule(l, r, {{l, kTL}, {r, kTR}});
+  std::string heading = ruleWith(l, r, {{l, kTopLeft}, {r, kTopRight}});
   const std::string title = " D e s c r i z i o n e ";
   heading.replace(2, title.size(), title);
   put(19, l, heading);
-  put(20, l, vbar() + std::string(70, ' ') + vbar());
-  put(21, l, rule(l, r, {{l, kBL}, {r, kBR}}));
+  put(20, l, bar() + std::string(70, ' ') + bar());
+  put(21, l, ruleWith(l, r, {{l, kBottomLeft}, {r, kBottomRight}}));
 
   work_ = records::Payment{};
   showPayment();
@@ -258,42 +262,45 @@ void PaymentsWindow::showCashBank() {
 // ---- Choosing a payment ----
 
 int PaymentsWindow::askNumber() {
-  for (;;) {
-    showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca", screen::kPageNote));
-    const screen::FieldResult r = edit(kNumberRow, kNumberCol, 4, kNumberKeys, 1, "");
-    switch (r.exitCode) {
-      case screen::kExitEsc: return 0;
-      case 9: {
-        if (header_.payments < 1) {
-          session_.console.beep();
-          continue;
-        }
-        const std::vector<std::string> entries = paymentListEntries(session_.catalogue, kind_, header_.payments);
-        const int from = current_ >= 1 && current_ <= header_.payments ? current_ : header_.payments;
-        const int chosen = screen::selectFromList(session_.console, entries, from, searchWindow(), "", kSearchHighlight);
-        if (chosen >= 1) return chosen;
-        continue;
+  showLegend(screen::legend({{9, "Ricerca"}}, screen::kPageNote));
+  screen::RecordPicker picker;
+  picker.field = kNumberField;
+  picker.count = header_.payments;
+  picker.current = current_;
+  picker.pageKeys = true;
+  // A payment file full to the count's field refuses one more.
+  picker.highest = std::min(header_.payments + 1, kMaxPayments);
+  picker.newRecord = [this] {
+    if (header_.payments + 1 <= kMaxPayments) return header_.payments + 1;
+    session_.console.beep();
+    return 0;
+  };
+  picker.onKey = [this](int key) { return numberKey(key); };
+  session_.editor.setColours(colours_.editing, colours_.text);
+  return screen::pickRecord(session_, picker).record;
+}
+
+// F9 and the other page keys of the payment number: the payment to show, or nothing to ask again.
+std::optional<int> PaymentsWindow::numberKey(int key) {
+  switch (key) {
+    case screen::kExitF9: {
+      if (header_.payments < 1) {
+        session_.console.beep();
+        return std::nullopt;
       }
-      case screen::kExitPageUp:
-      case screen::kExitTab:
-        if (current_ > 1) return current_ - 1;
-        continue;
-      case screen::kExitPageDown:
-      case screen::kExitPlus:
-        if (current_ < header_.payments) return current_ + 1;
-        continue;
-      case screen::kExitEnter: {
-        const double v = records::val(r.text);
-        const long n = v == 0 ? header_.payments + 1 : records::wholeNumberIn(v, 1, header_.payments + 1);
-        // A payment file full to the count's field refuses one more.
-        if (n < 1 || n > kMaxPayments) {
-          session_.console.beep();
-          continue;
-        }
-        return static_cast<int>(n);
-      }
-      default: continue;
+      const int from = current_ >= 1 && current_ <= header_.payments ? current_ : header_.payments;
+      const int chosen =
+          chooseFromList(session_.console, paymentListEntries(session_.catalogue, kind_, header_.payments), from);
+      if (chosen >= 1) return chosen;
+      return std::nullopt;
     }
+    case screen::kExitTab:
+      if (current_ > 1) return current_ - 1;
+      return std::nullopt;
+    case screen::kExitPlus:
+      if (current_ < header_.payments) return current_ + 1;
+      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -304,7 +311,7 @@ void PaymentsWindow::select(int n) {
   loaded_ = PaymentEffect{};
   // A new payment starts empty whatever lies past the count in the file: it never moved anything.
   if (n <= header_.payments) {
-    session_.catalogue.channel(12).read(n);
+    session_.catalogue.channel(channel::kPayments).read(n);
     records::L_12(session_.catalogue, work_);
     loaded_ = effectOf(work_);
   }
@@ -314,32 +321,16 @@ void PaymentsWindow::select(int n) {
 // ---- The fields of one payment ----
 
 bool PaymentsWindow::editPayment() {
-  constexpr int kLastField = 4;
-  int field = 0;
-  for (;;) {
-    const Step step = askField(field);
-    if (step == Step::Abandon) return false;
-    if (step == Step::Back) {
-      if (field > 0) --field;
-      continue;
-    }
-    if (field < kLastField) {
-      ++field;
-      continue;
-    }
-    save();
-    return true;
-  }
-}
-
-Step PaymentsWindow::askField(int field) {
-  switch (field) {
-    case 0: return askCounterparty();
-    case 1: return askDate();
-    case 2: return askAmount();
-    case 3: return askCashBank();
-    default: return askDescription();
-  }
+  const screen::SequenceEnd end = screen::runSequence({
+      [this] { return askCounterparty(); },
+      [this] { return askDate(); },
+      [this] { return askAmount(); },
+      [this] { return askCashBank(); },
+      [this] { return askDescription(); },
+  });
+  if (end != screen::SequenceEnd::Completed) return false;
+  save();
+  return true;
 }
 
 long PaymentsWindow::chooseCashBank() {
@@ -348,9 +339,7 @@ long PaymentsWindow::chooseCashBank() {
     session_.console.beep();
     return -1;
   }
-  const std::vector<std::string> entries = master::cashBankListEntries(session_.catalogue, cashBanks_);
-  const int chosen = screen::selectFromList(session_.console, entries, 1, screen::searchListWindow(), "",
-                                           screen::kSearchHighlight);
+  const int chosen = chooseFromList(session_.console, master::cashBankListEntries(session_.catalogue, cashBanks_), 1);
   return chosen >= 1 ? chosen : -1;
 }
 
@@ -362,151 +351,133 @@ long PaymentsWindow::chooseCounterparty() {
   }
   records::Catalogue& catalogue = session_.catalogue;
   if (sales()) {
-    records::openChannel(catalogue, 1);
+    records::openChannel(catalogue, channel::kCustomers);
   } else {
-    records::openChannel(catalogue, 7);
-    records::openChannel(catalogue, 71);
+    records::openChannel(catalogue, channel::kSuppliers);
+    records::openChannel(catalogue, channel::kOtherSuppliers);
   }
   const std::vector<std::string> entries = records::buildSelectionList(catalogue, counterpartyKind(kind_), count);
-  const int chosen = screen::selectFromList(session_.console, entries, 1, searchWindow(), "", kSearchHighlight);
+  const int chosen = chooseFromList(session_.console, entries, 1);
   return chosen >= 1 ? chosen : -1;
 }
 
+// A customer or supplier, or in the sales register 8000 + a cash/bank account.
 bool PaymentsWindow::counterpartyAccepted(double code) const {
-  if (code != std::floor(code) || code < 1) return false;
-  if (code > kCashBankBase) return sales() && code - kCashBankBase <= cashBanks_;
-  return code < kCashBankBase && code <= counterparties();
+  if (code > kCashBankBase) return sales() && records::wholeNumberIn(code - kCashBankBase, 1, cashBanks_) >= 0;
+  return code < kCashBankBase && records::wholeNumberIn(code, 1, counterparties()) >= 0;
 }
 
-Step PaymentsWindow::askCounterparty() {
-  for (;;) {
-    showLegend(screen::legend("", "", "", "", "", "", "", "Ric CasBan", "Ricerca", "8000+Codic", "Cassa/Banc"));
-    const screen::FieldResult r = edit(kPartyRow, kPartyCol, 4, kCounterpartyKeys, 0, work_.counterparty);
-    double code = records::val(r.text);
-    long chosen = 0;
-    switch (r.exitCode) {
-      case screen::kExitEsc: return Step::Abandon;
-      case 8:
-        chosen = chooseCashBank();
-        if (chosen < 0) continue;
-        code = static_cast<double>(kCashBankBase + chosen);
-        break;
-      case 9:
-        chosen = chooseCounterparty();
-        if (chosen < 0) continue;
-        code = static_cast<double>(chosen);
-        break;
-      case screen::kExitEnter:
-        if (code == kCashBankBase || code == 0) {
-          chosen = code == 0 ? chooseCounterparty() : chooseCashBank();
-          if (chosen < 0) continue;
-          code = static_cast<double>(code == 0 ? chosen : kCashBankBase + chosen);
-        }
-        break;
-      default: continue;
-    }
-    if (!counterpartyAccepted(code)) {
-      session_.console.beep();
-      continue;
-    }
-    work_.counterparty = records::codeText(static_cast<long>(code));
-    showCounterparty();
-    return Step::Next;
+Go PaymentsWindow::askCounterparty() {
+  showLegend(screen::legend({{8, "Ric CasBan"}, {9, "Ricerca"}}, "8000+Codic", "Cassa/Banc"));
+  const screen::FieldResult r = type(kCounterpartyField, work_.counterparty);
+  double code = records::val(r.text);
+  long chosen = 0;
+  switch (r.exitCode) {
+    case screen::kExitEsc: return Go::abandon();
+    case screen::kExitF8:
+      chosen = chooseCashBank();
+      if (chosen < 0) return Go::again();
+      code = static_cast<double>(kCashBankBase + chosen);
+      break;
+    case screen::kExitF9:
+      chosen = chooseCounterparty();
+      if (chosen < 0) return Go::again();
+      code = static_cast<double>(chosen);
+      break;
+    case screen::kExitEnter:
+      if (code == kCashBankBase || code == 0) {
+        chosen = code == 0 ? chooseCounterparty() : chooseCashBank();
+        if (chosen < 0) return Go::again();
+        code = static_cast<double>(code == 0 ? chosen : kCashBankBase + chosen);
+      }
+      break;
+    default: return Go::again();
   }
+  if (!counterpartyAccepted(code)) {
+    session_.console.beep();
+    return Go::again();
+  }
+  work_.counterparty = records::codeText(static_cast<long>(code));
+  showCounterparty();
+  return Go::next();
 }
 
-Step PaymentsWindow::askDate() {
+Go PaymentsWindow::askDate() {
   const std::string& workingDate = session_.context().workingDate;
   const int workingYear = static_cast<int>(records::val(session_.context().yearSuffix));
-  for (;;) {
-    showLegend(screen::legend("", "", "", "", "", "", "", "", ""));
-    const std::string initial = records::val(work_.date) == 0 ? workingDate : work_.date;
-    const screen::FieldResult r = edit(kDateRow, kDateCol, 6, kUpOnly, 0, initial);
-    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-    if (r.exitCode == screen::kExitUp) return Step::Back;
-    if (r.exitCode != screen::kExitEnter) continue;
-    std::string date = records::trim(r.text);
-    if (records::val(date) == 0) date = workingDate;
-    if (records::val(date) == 0 || !records::dateValid(date, workingYear, false)) {
-      session_.console.beep();
-      continue;
-    }
-    work_.date = date;
-    showDate();
-    return Step::Next;
+  showLegend(screen::legend({}));
+  const std::string initial = records::val(work_.date) == 0 ? workingDate : work_.date;
+  const screen::FieldResult r = type(kDateField, initial);
+  if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+  std::string date = records::trim(r.text);
+  if (records::val(date) == 0) date = workingDate;
+  if (records::val(date) == 0 || !records::dateValid(date, workingYear, false)) {
+    session_.console.beep();
+    return Go::again();
   }
+  work_.date = date;
+  showDate();
+  return Go::next();
 }
 
-Step PaymentsWindow::askAmount() {
-  for (;;) {
-    const screen::FieldResult r = edit(kAmountRow, kAmountCol, 10, kUpOnly, 0, work_.amount);
-    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-    if (r.exitCode == screen::kExitUp) return Step::Back;
-    if (r.exitCode != screen::kExitEnter) continue;
-    const std::string amount = records::trim(r.text);
-    // Money has cents at most: finer amounts would add up to totals the 12-character balance
-    // fields cannot hold, and a cut total could no longer be undone exactly.
-    const std::size_t point = amount.find('.');
-    if (point != std::string::npos && amount.size() - point - 1 > 2) {
-      session_.console.beep();
-      continue;
-    }
-    work_.amount = amount;
-    showAmount();
-    return Step::Next;
+Go PaymentsWindow::askAmount() {
+  const screen::FieldResult r = type(kAmountField, work_.amount);
+  if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+  const std::string amount = records::trim(r.text);
+  // Money has cents at most: finer amounts would add up to totals the 12-character balance
+  // fields cannot hold, and a cut total could no longer be undone exactly.
+  const std::size_t point = amount.find('.');
+  if (point != std::string::npos && amount.size() - point - 1 > 2) {
+    session_.console.beep();
+    return Go::again();
   }
+  work_.amount = amount;
+  showAmount();
+  return Go::next();
 }
 
-Step PaymentsWindow::askCashBank() {
-  for (;;) {
-    showLegend(screen::legend("", "", "", "", "", "", "", "", "Ricerca"));
-    const screen::FieldResult r = edit(kCashBankRow, kCashBankCol, 4, kCashBankKeys, 0, work_.cashBank);
-    double code = records::val(r.text);
-    switch (r.exitCode) {
-      case screen::kExitEsc: return Step::Abandon;
-      case screen::kExitUp: return Step::Back;
-      case 9: {
-        if (cashBanks_ < 1) {
-          session_.console.beep();
-          continue;
-        }
-        const int chosen = screen::selectFromList(session_.console,
-                                                 master::cashBankListEntries(session_.catalogue, cashBanks_), 1,
-                                                 screen::searchListWindow(), "", screen::kSearchHighlight);
-        if (chosen < 1) continue;
-        code = chosen;
-        break;
+Go PaymentsWindow::askCashBank() {
+  showLegend(screen::legend({{9, "Ricerca"}}));
+  const screen::FieldResult r = type(kCashBankField, work_.cashBank);
+  double code = records::val(r.text);
+  switch (r.exitCode) {
+    case screen::kExitEsc: return Go::abandon();
+    case kExitUp: return Go::back();
+    case screen::kExitF9: {
+      if (cashBanks_ < 1) {
+        session_.console.beep();
+        return Go::again();
       }
-      case screen::kExitEnter: break;
-      default: continue;
+      const int chosen =
+          chooseFromList(session_.console, master::cashBankListEntries(session_.catalogue, cashBanks_), 1);
+      if (chosen < 1) return Go::again();
+      code = chosen;
+      break;
     }
-    if (records::wholeNumberIn(code, 0, cashBanks_) < 0) {
-      session_.console.beep();
-      continue;
-    }
-    work_.cashBank = records::codeText(static_cast<long>(code));
-    showCashBank();
-    return Step::Next;
+    case screen::kExitEnter: break;
+    default: return Go::again();
   }
+  if (records::wholeNumberIn(code, 0, cashBanks_) < 0) {
+    session_.console.beep();
+    return Go::again();
+  }
+  work_.cashBank = records::codeText(static_cast<long>(code));
+  showCashBank();
+  return Go::next();
 }
 
-Step PaymentsWindow::askDescription() {
-  for (;;) {
-    showLegend(screen::legend("", "", "", "", "", "", "", "", ""));
-    const screen::FieldResult r = edit(kDescriptionRow, kDescriptionCol, -kDescriptionWidth, kUpOnly, 0,
-                                      work_.description);
-    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-    if (r.exitCode == screen::kExitUp) return Step::Back;
-    if (r.exitCode != screen::kExitEnter) continue;
-    work_.description = records::trimRight(r.text);
-    return Step::Next;
-  }
+Go PaymentsWindow::askDescription() {
+  showLegend(screen::legend({}));
+  const screen::FieldResult r = type(kDescriptionField, work_.description);
+  if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+  work_.description = records::trimRight(r.text);
+  return Go::next();
 }
 
 // The record first, then the old effect out and the new one in, then the count of a new one.
 void PaymentsWindow::save() {
   records::Catalogue& catalogue = session_.catalogue;
-  records::Channel& payments = catalogue.channel(12);
+  records::Channel& payments = catalogue.channel(channel::kPayments);
   records::W_12(catalogue, work_);
   payments.write(current_);
   // What is posted is what the record now holds, so undoing it later reads the same values.
@@ -524,11 +495,10 @@ void PaymentsWindow::save() {
 }
 
 void PaymentsWindow::run() {
-  screen::EditorSettings keep(session_.editor);
   records::Catalogue& catalogue = session_.catalogue;
   records::setRegisterStems(catalogue, records::registerInfo(kind_).stems);
-  for (int channel : {3, 8, 12}) ensureOpen(catalogue, channel);
-  records::openChannel(catalogue, 15);
+  for (int number : {channel::kRegisterHeader, channel::kBalances, channel::kPayments}) ensureOpen(catalogue, number);
+  records::openChannel(catalogue, channel::kCashBanks);
   cashBanks_ = records::readCounter(catalogue, records::kCashBankCounter);
 
   screen::Window window(screen_, screen::screenWindow(session_.context(), 5, 3, 22, 76, 2), "P A G A M E N T I");
@@ -548,7 +518,7 @@ void PaymentsWindow::run() {
 std::vector<std::string> paymentListEntries(records::Catalogue& catalogue, records::RegisterKind kind, int count) {
   std::vector<std::string> entries;
   for (int i = 1; i <= count; ++i) {
-    catalogue.channel(12).read(i);
+    catalogue.channel(channel::kPayments).read(i);
     records::Payment p;
     records::L_12(catalogue, p);
     const long c = effectOf(p).counterparty;

@@ -1,81 +1,35 @@
-// The protocol reordering: the window, its four answers and the two numbering orders.
+// The protocol reordering window: its four answers, then the renumbering with its progress.
 #include "entry/protocol_reorder.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
-#include <utility>
-#include <vector>
+#include <string>
 
 #include "records/cp437_text.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "screen/window.h"
+#include "screen/field_sequence.h"
 #include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/window.h"
 
 namespace vellano::entry {
 namespace {
 
+using screen::Go;
+
 constexpr const char* kCountMask = "####";
-constexpr int kInputCol = 18;
 constexpr int kProgressRow = 12;
-constexpr int kAnswerRow = 15;
-constexpr int kAnswerCol = 20;
+constexpr long kMostTyped = 9999;  // what the four-digit fields hold
 
-// Renumbers one record in place: a date that reads as 0 (annulled or blank) loses its
-// protocol, any other takes the next number.
-void renumberOne(records::Catalogue& catalogue, records::RegisterKind kind, long record, long& counter) {
-  records::Registration r = records::readRegistration(catalogue, record);
-  if (records::val(r.date) == 0) {
-    r.protocolLetter.clear();
-    r.protocolNumber.clear();
-  } else {
-    ++counter;
-    r.protocolLetter = std::string(records::registerInfo(kind).letter);
-    r.protocolNumber = std::to_string(counter);
-  }
-  records::writeRegistration(catalogue, record, r);
-}
-
-double protocolValue(std::string_view text) {
-  const double v = records::val(text);
-  return v != 0 ? v : records::val(records::mid(text, 3));
-}
+// From, to and the first number; then "S" in record order, "D" in date order or "N" for none.
+constexpr screen::FieldSpec kFirstField = screen::numericField(7, 18, 4).withKeys({screen::kExitUp});
+constexpr screen::FieldSpec kLastField = kFirstField.at(8, 18);
+constexpr screen::FieldSpec kStartField = kFirstField.at(10, 18);
+constexpr screen::FieldSpec kProceedField = screen::textField(15, 20, 1).withKeys({screen::kExitUp}).inCapitals();
 
 }  // namespace
 
-std::string reorderKey(const records::Registration& registration, long record) {
-  const std::string d = records::fitLeft(registration.date, 6);
-  return d.substr(4, 2) + d.substr(2, 2) + d.substr(0, 2) +
-         records::printUsing(kCountMask, protocolValue(registration.protocolNumber)) +
-         records::printUsing(kCountMask, static_cast<double>(record));
-}
-
-void renumberProtocols(records::Catalogue& catalogue, records::RegisterKind kind, const ReorderRange& range, ReorderMode mode,
-                       const std::function<void(long record)>& progress) {
-  long counter = range.start - 1;
-  if (mode == ReorderMode::Records) {
-    for (long r = range.first; r <= range.last; ++r) {
-      if (progress) progress(r);
-      renumberOne(catalogue, kind, r, counter);
-    }
-    return;
-  }
-  std::vector<std::pair<std::string, long>> keys;
-  for (long r = range.first; r <= range.last; ++r) {
-    const records::Registration reg = records::readRegistration(catalogue, r);
-    if (reg.annulled()) continue;
-    keys.emplace_back(reorderKey(reg, r), r);
-  }
-  std::sort(keys.begin(), keys.end());
-  for (const auto& [key, r] : keys) {
-    if (progress) progress(r);
-    renumberOne(catalogue, kind, r, counter);
-  }
-}
-
 bool reorderProtocols(screen::Session& session, records::RegisterKind kind, long count) {
-  screen::EditorSettings keep(session.editor);
   const records::Context& context = session.context();
   const screen::ScreenColours colours = screen::screenColours(context);
   platform::ScreenBuffer& screen = session.console.screen();
@@ -84,68 +38,50 @@ bool reorderProtocols(screen::Session& session, records::RegisterKind kind, long
   put(7, 3, "Dal Codice   :");
   put(8, 3, " al Codice   :");
   put(10, 3, records::cp437(" N° Iniziale :"));
-  put(kAnswerRow, 3, "Procedo [S/N/D]: . (D=ordinato per data)");
-  session.panel.show(screen, screen::legend("", "", "", "", "", "", "", "", ""));
+  put(kProceedField.row, 3, "Procedo [S/N/D]: . (D=ordinato per data)");
+  session.panel.show(screen, screen::legend({}));
 
-  auto edit = [&](int row, int col, int length, std::string_view initial, bool capitals) {
+  auto type = [&](const screen::FieldSpec& field, std::string_view initial) {
     session.editor.setColours(colours.editing, colours.text);
-    return screen::editField(session, {row, col, length, screen::kMaskUp, 0, capitals}, initial);
+    return session.editor.edit(field, initial);
   };
-  std::array<long, 3> values{0, 0, 0};  // F, T, S
-  constexpr std::array<int, 3> kRows{7, 8, 10};
-  int step = 0;
-  ReorderMode mode = ReorderMode::Records;
-  while (step < 4) {
-    if (step < 3) {
-      const int row = kRows[static_cast<std::size_t>(step)];
-      long& value = values[static_cast<std::size_t>(step)];
-      const screen::FieldResult r = edit(row, kInputCol, 4, value > 0 ? std::to_string(value) : "", false);
-      if (r.exitCode == screen::kExitEsc) return false;
-      if (r.exitCode == screen::kExitUp) {
-        if (step > 0) --step;
-        continue;
-      }
-      if (r.exitCode != screen::kExitEnter) continue;
-      const double v = records::val(r.text);
-      long n = v == std::floor(v) && v >= 0 && v <= 9999 ? static_cast<long>(v) : -1;
-      if (step == 0 && n == 0) n = 1;
-      if (step == 1 && n == 0) n = count;
-      const bool ok = step == 0   ? n >= 1 && n <= count
-                      : step == 1 ? n >= values[0] && n <= count
-                                  : n > 0;
-      if (!ok) {
-        session.console.beep();
-        continue;
-      }
-      value = n;
-      put(row, kInputCol, records::printUsing(kCountMask, static_cast<double>(n)));
-      ++step;
-      continue;
+  ReorderAnswers answers{{0, 0, 0}, ReorderMode::Records};
+  ReorderRange& range = answers.range;
+  // A number field: blank for 0 when shown; `fill` stands for a 0 typed, `accepted` says
+  // whether the number may be used.
+  auto number = [&](const screen::FieldSpec& field, long& value, long fill, auto accepted) {
+    const screen::FieldResult r = type(field, value > 0 ? std::to_string(value) : "");
+    if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+    long n = records::wholeNumberIn(records::val(r.text), 0, kMostTyped);
+    if (n == 0) n = fill;
+    if (!accepted(n)) {
+      session.console.beep();
+      return Go::again();
     }
-    const screen::FieldResult r = edit(kAnswerRow, kAnswerCol, -1, "", true);
-    if (r.exitCode == screen::kExitEsc) return false;
-    if (r.exitCode == screen::kExitUp) {
-      step = 2;
-      continue;
-    }
-    if (r.exitCode != screen::kExitEnter) continue;
-    const std::string answer = records::trim(r.text);
-    if (answer == "N") return false;
-    if (answer == "S" || answer == "D") {
-      mode = answer == "S" ? ReorderMode::Records : ReorderMode::Dates;
-      ++step;
-      continue;
-    }
-    session.console.beep();
-  }
+    value = n;
+    put(field.row, field.col, records::printUsing(kCountMask, static_cast<double>(n)));
+    return Go::next();
+  };
+  const screen::SequenceEnd end = screen::runSequence({
+      [&] { return number(kFirstField, range.first, 1, [&](long n) { return n >= 1 && n <= count; }); },
+      [&] { return number(kLastField, range.last, count, [&](long n) { return n >= range.first && n <= count; }); },
+      [&] { return number(kStartField, range.start, 0, [](long n) { return n > 0; }); },
+      [&] {
+        const screen::FieldResult r = type(kProceedField, "");
+        if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+        const std::string answer = records::trim(r.text);
+        if (answer == "N") return Go::abandon();
+        if (answer != "S" && answer != "D") {
+          session.console.beep();
+          return Go::again();
+        }
+        answers.mode = answer == "S" ? ReorderMode::Records : ReorderMode::Dates;
+        return Go::next();
+      },
+  });
+  if (end != screen::SequenceEnd::Completed) return false;
 
-  const records::RegisterInfo& info = records::registerInfo(kind);
-  records::Catalogue& catalogue = session.catalogue;
-  if (!catalogue.channel(4).isOpen() || catalogue.stem(4) != info.stems.registrations) {
-    catalogue.setStem(4, std::string(info.stems.registrations));
-    catalogue.open(records::channel::kRegistrations);
-  }
-  renumberProtocols(catalogue, kind, {values[0], values[1], values[2]}, mode, [&](long record) {
+  reorderRegister(session.catalogue, kind, answers, [&](long record) {
     put(kProgressRow, 3, "Elaboro il codice: " + records::printUsing(kCountMask, static_cast<double>(record)));
   });
   return true;

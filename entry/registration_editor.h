@@ -3,26 +3,29 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "records/registration_files.h"
 #include "screen/field_editor.h"
-#include "records/numbers.h"
+#include "screen/field_sequence.h"
 #include "screen/session.h"
 #include "platform/screen_buffer.h"
 
 namespace vellano::entry {
 
-// What a field leaves behind: the next field, the previous one, or the registration abandoned.
-enum class Step { Next, Back, Abandon };
-
-using records::wholeNumberIn;
-
 // The empty grid line of a VAT line, UTF-8.
 inline constexpr std::string_view kLineTemplate =
     "···.·· ·························│·· ····· ··· ··.· │···│··········│··········│··········";
+
+// ESC and Up leave most fields; any other key that ends one confirms it, Tab as Enter.
+inline std::optional<screen::Go> leaving(int exitCode) {
+  if (exitCode == screen::kExitEsc) return screen::Go::abandon();
+  if (exitCode == screen::kExitUp) return screen::Go::back();
+  return std::nullopt;
+}
 
 class RegistrationEditor {
  public:
@@ -45,39 +48,42 @@ class RegistrationEditor {
 
   // Browsing (registration_screen.cpp).
   int askNumber();  // the registration chosen, or 0 to leave
+  std::optional<int> numberKey(int key);
   void select(int n);
   void protocolCounters();
   void save();
   void moveBalance(long code, double amount);
 
-  // The fields of one registration (registration_fields.cpp).
+  // The fields of one registration (registration_fields.cpp). Each field is one step of the
+  // sequence: it is typed once and says where to go.
   bool editRegistration();  // true when saved
-  Step askField(int field);
-  Step askDate();
-  Step askCounterparty();
+  screen::Go askDate();
+  screen::Go askCounterparty();
   long chooseCounterparty(bool suppliers);  // -1 nothing chosen
   bool counterpartyAccepted(double code) const;
-  Step askDocumentNumber();
-  Step askDocumentDate();
-  Step askNote();
-  Step askLetter();
-  Step askSection();
-  Step askProtocol();
-  Step askQuantity();
+  screen::Go askDocumentNumber();
+  screen::Go askDocumentDate();
+  screen::Go askNote();
+  screen::Go askLetter();
+  screen::Go askSection();
+  screen::Go askProtocol();
+  screen::Go askQuantity();
   bool dateAccepted(std::string_view date) const;
 
   // The VAT lines (registration_lines.cpp).
-  Step editLines();
-  Step askCausal(int k);
-  Step askSubAccount(int k);
-  Step askVatCode(int k);
-  Step askRate(int k);
-  Step askTaxable(int k, bool& askTotal);
-  Step askTotal(int k);
+  screen::Go editLines();
+  screen::Go askCausal(int k);
+  screen::Go askSubAccount(int k);
+  screen::Go askVatCode(int k);
+  screen::Go askRate(int k);
+  screen::Go askTaxable(int k);
+  screen::Go askTotal(int k);
+  screen::Go lineDone(int k);
   std::string subAccountDescription(int causal, int subAccount);
 
-  screen::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode,
-                          std::string_view initial, bool capitals = false);
+  // Fields are typed in the screen's editing colour over the colour their cells have.
+  void fieldColours(const screen::FieldSpec& field);
+  screen::FieldResult type(const screen::FieldSpec& field, std::string_view initial);
   bool sales() const { return kind_ == records::RegisterKind::Sales; }
   int customers() const;
   int suppliers() const;

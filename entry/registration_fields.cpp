@@ -1,63 +1,57 @@
 // The fields of a registration before its VAT lines, in tab order: date, counterparty,
 // document, note, protocol and quantity.
-#include <cmath>
-
 #include "entry/annul.h"
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
+#include "records/customer_files.h"
 #include "records/dates.h"
-#include "screen/list_select.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "screen/kit.h"
-#include "records/customer_files.h"
+#include "screen/glyphs.h"
+#include "screen/legend.h"
 #include "master/customers.h"
 
 namespace vellano::entry {
 namespace {
 
-constexpr std::string_view kUpOnly = "10000000000";
-constexpr std::string_view kDateKeys = "00000000101";          // F9 and PgUp
-constexpr std::string_view kCounterpartyKeys = "10000001100";  // Up, F8, F9
-constexpr int kLastHeadField = 9;
+using screen::dots;
+using screen::Go;
+using screen::kExitUp;
 
-std::string plainLegend() { return screen::legend("", "", "", "", "", "", "", "", ""); }
+// F9 annuls or restores, the page keys step through the registrations.
+constexpr screen::FieldSpec kDateField =
+    screen::numericField(2, 9, 6).withKeys({screen::kExitF9, screen::kExitPageUp}).withPageKeys(screen::PageKeys::PgUpPgDn);
+// F8 a new customer or supplier, F9 the list.
+constexpr screen::FieldSpec kCounterpartyField =
+    screen::numericField(5, 2, 5).withKeys({kExitUp, screen::kExitF8, screen::kExitF9});
+constexpr screen::FieldSpec kDocumentNumberField = screen::textField(13, 11, 5).withKeys({kExitUp});
+constexpr screen::FieldSpec kDocumentDateField = screen::numericField(16, 12, 6).withKeys({kExitUp});
+constexpr screen::FieldSpec kNoteField = screen::textField(13, 24, 50).withKeys({kExitUp});
+constexpr screen::FieldSpec kLetterField = screen::textField(16, 52, 1).withKeys({kExitUp});
+constexpr screen::FieldSpec kSectionField = screen::textField(16, 56, 1).withKeys({kExitUp});
+constexpr screen::FieldSpec kProtocolField = screen::numericField(16, 60, 7).withKeys({kExitUp});
+constexpr screen::FieldSpec kQuantityField = screen::numericField(13, 81, 6).withKeys({kExitUp});
+
+std::string plainLegend() { return screen::legend({}); }
 
 }  // namespace
 
 bool RegistrationEditor::editRegistration() {
-  int field = 1;
-  for (;;) {
-    if (field <= kLastHeadField) {
-      const Step step = askField(field);
-      if (step == Step::Abandon) return false;
-      if (step == Step::Back) field = field > 2 ? field - 1 : 1;
-      else ++field;
-      continue;
-    }
-    const Step step = editLines();
-    if (step == Step::Abandon) return false;
-    if (step == Step::Back) {
-      field = kLastHeadField;
-      continue;
-    }
-    save();
-    return true;
-  }
-}
-
-Step RegistrationEditor::askField(int field) {
-  switch (field) {
-    case 1: return askDate();
-    case 2: return askCounterparty();
-    case 3: return askDocumentNumber();
-    case 4: return askDocumentDate();
-    case 5: return askNote();
-    case 6: return askLetter();
-    case 7: return askSection();
-    case 8: return askProtocol();
-    default: return askQuantity();
-  }
+  const screen::SequenceEnd end = screen::runSequence({
+      [this] { return askDate(); },
+      [this] { return askCounterparty(); },
+      [this] { return askDocumentNumber(); },
+      [this] { return askDocumentDate(); },
+      [this] { return askNote(); },
+      [this] { return askLetter(); },
+      [this] { return askSection(); },
+      [this] { return askProtocol(); },
+      [this] { return askQuantity(); },
+      [this] { return editLines(); },
+  });
+  if (end != screen::SequenceEnd::Completed) return false;
+  save();
+  return true;
 }
 
 bool RegistrationEditor::dateAccepted(std::string_view date) const {
@@ -65,54 +59,51 @@ bool RegistrationEditor::dateAccepted(std::string_view date) const {
   return records::val(date) != 0 && records::dateValid(date, workingYear, false);
 }
 
-Step RegistrationEditor::askDate() {
+Go RegistrationEditor::askDate() {
   const std::string& workingDate = session_.context().workingDate;
-  for (;;) {
-    const bool annulled = work_.annulled();
-    showLegend(screen::legend("", "", "", "", "", "", "", "", annulled ? "Ripris Reg" : "AnnullaReg",
-                              screen::kPageNote));
-    const bool zero = records::val(work_.date) == 0;
-    // The field sits inside the dd.mm.yy area: its dots come back so no part of the date
-    // shown before is left around the digits being typed.
-    put(2, 8, std::string(2, '\xFA') + "." + std::string(2, '\xFA') + "." + std::string(2, '\xFA'));
-    const screen::FieldResult r = edit(2, 9, 6, kDateKeys, 1, zero && !annulled ? workingDate : work_.date);
-    switch (r.exitCode) {
-      case screen::kExitEsc: return Step::Abandon;
-      case 9:
-        if (current_ < 1 || current_ > header_.count) {
-          session_.console.beep();
-          continue;
-        }
-        if (annulOrRestore(session_, kind_, current_, work_) == AnnulResult::Changed) return Step::Abandon;
-        continue;
-      case screen::kExitPageUp:
-      case screen::kExitTab:
-        if (current_ > 1) select(current_ - 1);
-        continue;
-      case screen::kExitPageDown:
-      case screen::kExitPlus:
-        if (current_ >= 1 && current_ < header_.count) select(current_ + 1);
-        continue;
-      case screen::kExitEnter: break;
-      default: continue;
-    }
-    std::string date = records::trim(r.text);
-    if (records::val(date) == 0) {
-      if (annulled) {
-        put(2, 8, std::string(8, ' '));
-        return Step::Next;
+  const bool annulled = work_.annulled();
+  showLegend(screen::legend({{9, annulled ? "Ripris Reg" : "AnnullaReg"}}, screen::kPageNote));
+  const bool zero = records::val(work_.date) == 0;
+  // The field sits inside the dd.mm.yy area: its dots come back so no part of the date
+  // shown before is left around the digits being typed.
+  put(2, 8, dots(2) + "." + dots(2) + "." + dots(2));
+  const screen::FieldResult r = type(kDateField, zero && !annulled ? workingDate : work_.date);
+  switch (r.exitCode) {
+    case screen::kExitEsc: return Go::abandon();
+    case screen::kExitF9:
+      if (current_ < 1 || current_ > header_.count) {
+        session_.console.beep();
+        return Go::again();
       }
-      date = workingDate;
-    }
-    if (!dateAccepted(date)) {
-      session_.console.beep();
-      continue;
-    }
-    work_.date = date;
-    put(2, 40, std::string(16, ' '));
-    put(2, 8, records::dateText(date));
-    return Step::Next;
+      if (annulOrRestore(session_, kind_, current_, work_) == AnnulResult::Changed) return Go::abandon();
+      return Go::again();
+    case screen::kExitPageUp:
+    case screen::kExitTab:
+      if (current_ > 1) select(current_ - 1);
+      return Go::again();
+    case screen::kExitPageDown:
+    case screen::kExitPlus:
+      if (current_ >= 1 && current_ < header_.count) select(current_ + 1);
+      return Go::again();
+    case screen::kExitEnter: break;
+    default: return Go::again();
   }
+  std::string date = records::trim(r.text);
+  if (records::val(date) == 0) {
+    if (annulled) {
+      put(2, 8, std::string(8, ' '));
+      return Go::next();
+    }
+    date = workingDate;
+  }
+  if (!dateAccepted(date)) {
+    session_.console.beep();
+    return Go::again();
+  }
+  work_.date = date;
+  put(2, 40, std::string(16, ' '));
+  put(2, 8, records::dateText(date));
+  return Go::next();
 }
 
 long RegistrationEditor::chooseCounterparty(bool supplierList) {
@@ -128,164 +119,147 @@ long RegistrationEditor::chooseCounterparty(bool supplierList) {
     return 0;  // no customers: the list is skipped
   }
   if (supplierList) {
-    records::openChannel(catalogue, 7);
-    records::openChannel(catalogue, 71);
+    records::openChannel(catalogue, records::channel::kSuppliers);
+    records::openChannel(catalogue, records::channel::kOtherSuppliers);
   } else {
-    records::openChannel(catalogue, 1);
+    records::openChannel(catalogue, records::channel::kCustomers);
   }
   const std::vector<std::string> entries = records::buildSelectionList(catalogue, kind, count);
-  showLegend(screen::legend("", "", "", "", "", "", "", "Ins Nuovo", "Ricerca"));
-  const int chosen = screen::selectFromList(session_.console, entries, 1, searchWindow(), "", kSearchHighlight);
+  showLegend(screen::legend({{8, "Ins Nuovo"}, {9, "Ricerca"}}));
+  const int chosen = chooseFromList(session_.console, entries, 1);
   if (chosen < 1) return -1;
   return supplierList ? 9000 + chosen : chosen;
 }
 
+// 0 for none, a customer below 9000, 9000 + a supplier above.
 bool RegistrationEditor::counterpartyAccepted(double code) const {
-  if (code != std::floor(code) || code < 0) return false;
-  if (code == 0) return true;
-  if (code < 9000) return code <= customers();
-  return code > 9000 && code - 9000 <= suppliers();
+  if (code < 9000) return records::wholeNumberIn(code, 0, customers()) >= 0;
+  return records::wholeNumberIn(code - 9000, 1, suppliers()) >= 0;
 }
 
-Step RegistrationEditor::askCounterparty() {
-  for (;;) {
-    showLegend(screen::legend("", "", "", "", "", "", "", "Ins Nuovo", "Ricerca"));
-    std::string initial = work_.counterparty;
-    if (records::val(initial) == 0 && !sales()) initial = "9000";
-    const screen::FieldResult r = edit(5, 2, 5, kCounterpartyKeys, 0, initial);
-    double code = records::val(r.text);
-    switch (r.exitCode) {
-      case screen::kExitEsc: return Step::Abandon;
-      case screen::kExitUp: return Step::Back;
-      case 8:
-        // A new customer or supplier through its own screen; then the field again.
-        master::runCounterpartyScreen(session_,
-                                      sales() ? records::CounterpartyKind::Customer : records::CounterpartyKind::Supplier);
-        showCounterparty();
-        continue;
-      case 9: {
+Go RegistrationEditor::askCounterparty() {
+  showLegend(screen::legend({{8, "Ins Nuovo"}, {9, "Ricerca"}}));
+  std::string initial = work_.counterparty;
+  if (records::val(initial) == 0 && !sales()) initial = "9000";
+  const screen::FieldResult r = type(kCounterpartyField, initial);
+  double code = records::val(r.text);
+  switch (r.exitCode) {
+    case screen::kExitEsc: return Go::abandon();
+    case kExitUp: return Go::back();
+    case screen::kExitF8:
+      // A new customer or supplier through its own screen; then the field again.
+      master::runCounterpartyScreen(session_,
+                                    sales() ? records::CounterpartyKind::Customer : records::CounterpartyKind::Supplier);
+      showCounterparty();
+      return Go::again();
+    case screen::kExitF9: {
+      const long chosen = chooseCounterparty(code >= 9000);
+      if (chosen < 0) return Go::again();
+      code = static_cast<double>(chosen);
+      break;
+    }
+    case screen::kExitEnter:
+      if (code == 0 || code == 9000) {
         const long chosen = chooseCounterparty(code >= 9000);
-        if (chosen < 0) continue;
+        if (chosen < 0) return Go::again();
         code = static_cast<double>(chosen);
-        break;
       }
-      case screen::kExitEnter:
-        if (code == 0 || code == 9000) {
-          const long chosen = chooseCounterparty(code >= 9000);
-          if (chosen < 0) continue;
-          code = static_cast<double>(chosen);
-        }
-        break;
-      default: continue;
-    }
-    if (!counterpartyAccepted(code)) {
-      session_.console.beep();
-      continue;
-    }
-    work_.counterparty = records::codeText(static_cast<long>(code));
-    showCounterparty();
-    return Step::Next;
+      break;
+    default: return Go::again();
   }
+  if (!counterpartyAccepted(code)) {
+    session_.console.beep();
+    return Go::again();
+  }
+  work_.counterparty = records::codeText(static_cast<long>(code));
+  showCounterparty();
+  return Go::next();
 }
 
-Step RegistrationEditor::askDocumentNumber() {
+Go RegistrationEditor::askDocumentNumber() {
   showLegend(plainLegend());
-  const screen::FieldResult r = edit(13, 11, -5, kUpOnly, 0, work_.documentNumber);
-  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-  if (r.exitCode == screen::kExitUp) return Step::Back;
+  const screen::FieldResult r = type(kDocumentNumberField, work_.documentNumber);
+  if (const auto go = leaving(r.exitCode)) return *go;
   work_.documentNumber = records::trimRight(r.text);
   put(13, 11, records::fitLeft(work_.documentNumber, 5));
-  return Step::Next;
+  return Go::next();
 }
 
-Step RegistrationEditor::askDocumentDate() {
+Go RegistrationEditor::askDocumentDate() {
   showLegend(plainLegend());
   const std::string& workingDate = session_.context().workingDate;
-  for (;;) {
-    const screen::FieldResult r =
-        edit(16, 12, 6, kUpOnly, 0, records::val(work_.documentDate) == 0 ? workingDate : work_.documentDate);
-    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-    if (r.exitCode == screen::kExitUp) return Step::Back;
-    std::string date = records::trim(r.text);
-    if (records::val(date) == 0) date = workingDate;
-    if (!dateAccepted(date)) {
-      session_.console.beep();
-      continue;
-    }
-    work_.documentDate = date;
-    put(16, 11, records::dateText(date));
-    return Step::Next;
+  const screen::FieldResult r =
+      type(kDocumentDateField, records::val(work_.documentDate) == 0 ? workingDate : work_.documentDate);
+  if (const auto go = leaving(r.exitCode)) return *go;
+  std::string date = records::trim(r.text);
+  if (records::val(date) == 0) date = workingDate;
+  if (!dateAccepted(date)) {
+    session_.console.beep();
+    return Go::again();
   }
+  work_.documentDate = date;
+  put(16, 11, records::dateText(date));
+  return Go::next();
 }
 
-Step RegistrationEditor::askNote() {
+Go RegistrationEditor::askNote() {
   showLegend(plainLegend());
-  const screen::FieldResult r = edit(13, 24, -50, kUpOnly, 0, work_.note);
-  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-  if (r.exitCode == screen::kExitUp) return Step::Back;
+  const screen::FieldResult r = type(kNoteField, work_.note);
+  if (const auto go = leaving(r.exitCode)) return *go;
   work_.note = records::trimRight(r.text);
-  return Step::Next;
+  return Go::next();
 }
 
-Step RegistrationEditor::askLetter() {
+Go RegistrationEditor::askLetter() {
   showLegend(plainLegend());
   const std::string fallback(records::registerInfo(kind_).letter);
   const screen::FieldResult r =
-      edit(16, 52, -1, kUpOnly, 0, records::isBlank(work_.protocolLetter) ? fallback : work_.protocolLetter);
-  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-  if (r.exitCode == screen::kExitUp) return Step::Back;
+      type(kLetterField, records::isBlank(work_.protocolLetter) ? fallback : work_.protocolLetter);
+  if (const auto go = leaving(r.exitCode)) return *go;
   work_.protocolLetter = records::isBlank(r.text) ? fallback : records::trimRight(r.text);
   put(16, 52, work_.protocolLetter);
-  return Step::Next;
+  return Go::next();
 }
 
-Step RegistrationEditor::askSection() {
+Go RegistrationEditor::askSection() {
   showLegend(plainLegend());
-  for (;;) {
-    std::string initial = work_.section;
-    if (records::isBlank(initial) && current_ == header_.count + 1) initial = "1";
-    const screen::FieldResult r = edit(16, 56, -1, kUpOnly, 0, initial);
-    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-    if (r.exitCode == screen::kExitUp) return Step::Back;
-    const std::string s = records::trim(r.text);
-    if (s.size() != 1 || s[0] < '1' || s[0] > '5') {
-      session_.console.beep();
-      continue;
-    }
-    work_.section = s;
-    return Step::Next;
+  std::string initial = work_.section;
+  if (records::isBlank(initial) && current_ == header_.count + 1) initial = "1";
+  const screen::FieldResult r = type(kSectionField, initial);
+  if (const auto go = leaving(r.exitCode)) return *go;
+  const std::string s = records::trim(r.text);
+  if (s.size() != 1 || s[0] < '1' || s[0] > '5') {
+    session_.console.beep();
+    return Go::again();
   }
+  work_.section = s;
+  return Go::next();
 }
 
-Step RegistrationEditor::askProtocol() {
+Go RegistrationEditor::askProtocol() {
   showLegend(plainLegend());
-  for (;;) {
-    std::string initial = work_.protocolNumber;
-    const int s = work_.sectionNumber();
-    if (records::val(initial) == 0 && s >= 1)
-      initial = std::to_string(header_.protocol[static_cast<std::size_t>(s - 1)] + 1);
-    const screen::FieldResult r = edit(16, 60, 7, kUpOnly, 0, initial);
-    if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-    if (r.exitCode == screen::kExitUp) return Step::Back;
-    const double v = records::val(r.text);
-    // The counter it becomes holds whole numbers up to 9999.
-    if (!(v > 0) || v != std::floor(v) || v > records::kMaxCounter) {
-      session_.console.beep();
-      continue;
-    }
-    work_.protocolNumber = records::trim(r.text);
-    put(16, 60, records::fitLeft(work_.protocolNumber, 7));
-    return Step::Next;
+  std::string initial = work_.protocolNumber;
+  const int s = work_.sectionNumber();
+  if (records::val(initial) == 0 && s >= 1)
+    initial = std::to_string(header_.protocol[static_cast<std::size_t>(s - 1)] + 1);
+  const screen::FieldResult r = type(kProtocolField, initial);
+  if (const auto go = leaving(r.exitCode)) return *go;
+  // The counter it becomes holds whole numbers up to 9999.
+  if (records::wholeNumberIn(records::val(r.text), 1, records::kMaxCounter) < 0) {
+    session_.console.beep();
+    return Go::again();
   }
+  work_.protocolNumber = records::trim(r.text);
+  put(16, 60, records::fitLeft(work_.protocolNumber, 7));
+  return Go::next();
 }
 
-Step RegistrationEditor::askQuantity() {
+Go RegistrationEditor::askQuantity() {
   showLegend(plainLegend());
-  const screen::FieldResult r = edit(13, 81, 6, kUpOnly, 0, work_.quantity);
-  if (r.exitCode == screen::kExitEsc) return Step::Abandon;
-  if (r.exitCode == screen::kExitUp) return Step::Back;
+  const screen::FieldResult r = type(kQuantityField, work_.quantity);
+  if (const auto go = leaving(r.exitCode)) return *go;
   work_.quantity = records::trim(r.text);
-  return Step::Next;
+  return Go::next();
 }
 
 }  // namespace vellano::entry

@@ -8,7 +8,7 @@
 #include "records/dates.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "screen/kit.h"
+#include "screen/list_select.h"
 #include "records/customer_files.h"
 #include "master/vat_table.h"
 
@@ -27,8 +27,8 @@ class NameCache {
     auto found = names_.find(code);
     if (found != names_.end()) return found->second;
     std::string name;
-    if (code > 0 && code < 9000) name = read(1, code);
-    else if (code > 9000) name = read(7, code - 9000);
+    if (code > 0 && code < 9000) name = read(records::channel::kCustomers, code);
+    else if (code > 9000) name = read(records::channel::kSuppliers, code - 9000);
     return names_.emplace(code, records::fitLeft(name, 20)).first->second;
   }
 
@@ -36,7 +36,7 @@ class NameCache {
   std::string read(int channel, long record) {
     records::openChannel(catalogue_, channel).read(record);
     records::Counterparty who;
-    if (channel == 1) records::L_1(catalogue_, who);
+    if (channel == records::channel::kCustomers) records::L_1(catalogue_, who);
     else records::L_7(catalogue_, who);
     return who.name;
   }
@@ -84,6 +84,9 @@ std::vector<std::string> vatListEntries(records::Catalogue& catalogue) {
   return entries;
 }
 
-screen::WindowDescriptor searchWindow() { return screen::searchListWindow(); }
+int chooseFromList(platform::Console& console, const std::vector<std::string>& entries, int from,
+                   std::string_view title) {
+  return screen::selectFromList(console, entries, from, screen::searchListWindow(), title, screen::kSearchHighlight);
+}
 
 }  // namespace vellano::entry

@@ -1,12 +1,14 @@
 // The search lists of the registration screen: registrations of the register (F9 on the
-// record number) and the VAT code table (F9 on a line's VAT code).
+// record number) and the VAT code table (F9 on a line's VAT code), and the list window they
+// and the payments open.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/catalogue.h"
-#include "screen/window.h"
+#include "platform/console.h"
 
 namespace vellano::entry {
 
@@ -21,8 +23,9 @@ std::vector<std::string> registrationListEntries(records::Catalogue& catalogue, 
 std::string vatListHeading();
 std::vector<std::string> vatListEntries(records::Catalogue& catalogue);
 
-// The search-list window: single frame, title top-left, shadow, black on white, (1,1) to row 43.
-screen::WindowDescriptor searchWindow();
-inline constexpr std::uint8_t kSearchHighlight = 0x4F;
+// The entry chosen from a search list opened at entry `from` (from 1), or a value below 1
+// when the list was left with ESC.
+int chooseFromList(platform::Console& console, const std::vector<std::string>& entries, int from,
+                   std::string_view title = {});
 
 }  // namespace vellano::entry

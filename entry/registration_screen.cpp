@@ -2,64 +2,52 @@
 // the protocol counters, the register print hand-over and saving.
 #include "entry/registration_screen.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "entry/payments.h"
 #include "entry/protocol_reorder.h"
 #include "entry/registration_editor.h"
 #include "entry/registration_lists.h"
 #include "records/cp437_text.h"
+#include "records/customer_files.h"
 #include "records/dates.h"
-#include "screen/list_select.h"
 #include "records/numbers.h"
+#include "records/text.h"
+#include "screen/field_sequence.h"
+#include "screen/glyphs.h"
+#include "screen/kit.h"
+#include "screen/legend.h"
 #include "screen/palette.h"
 #include "screen/print_handover.h"
-#include "records/text.h"
+#include "screen/record_picker.h"
 #include "screen/window.h"
-#include "screen/kit.h"
-#include "records/customer_files.h"
 #include "master/sub_accounts.h"
 #include "master/vat_table.h"
 
 namespace vellano::entry {
 namespace {
 
-constexpr char kDot = '\xFA';
+namespace channel = records::channel;
+using screen::dots;
+
 constexpr const char* kCountMask = "####";
 constexpr const char* kGridMask = "###,###.##";
 constexpr const char* kBalanceMask = "####,###.##";
 constexpr int kLineRow = 37;  // line k is on row 37 + k
 constexpr int kTotalsRow = 43;
 
-// Record number field: F2, F3, F4, F8, F9 and PgUp.
-constexpr std::string_view kNumberKeys = "01110001101";
-constexpr std::string_view kCounterKeys = "10000000000";
-
-std::string dots(std::size_t n) { return std::string(n, kDot); }
-
-screen::WindowDescriptor box(int top, int left, int bottom, int right, std::uint8_t interior,
-                            std::uint8_t border, std::uint8_t title) {
-  screen::WindowDescriptor d;
-  d.top = static_cast<std::uint8_t>(top);
-  d.left = static_cast<std::uint8_t>(left);
-  d.bottom = static_cast<std::uint8_t>(bottom);
-  d.right = static_cast<std::uint8_t>(right);
-  d.borderStyle = 1;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = interior;
-  d.borderAttr = border;
-  d.titleAttr = title;
-  return d;
-}
-
-int countOf(float value, int most) {
-  if (!(value > 0)) return 0;
-  return value > static_cast<float>(most) ? most : static_cast<int>(value);
-}
+// The record number: F2 payments, F3 protocol counters, F4 reordering, F8 register print,
+// F9 search, and the page keys.
+constexpr screen::FieldSpec kNumberField =
+    screen::numericField(2, 114, 4)
+        .withKeys({screen::kExitF2, screen::kExitF3, screen::kExitF4, screen::kExitF8, screen::kExitF9,
+                   screen::kExitPageUp})
+        .withPageKeys(screen::PageKeys::PgUpPgDn);
+// The last page and protocol counter k on row 3 + k.
+constexpr screen::FieldSpec kCounterField = screen::numericField(3, 85, 4).withKeys({screen::kExitUp});
 
 }  // namespace
 
@@ -73,19 +61,21 @@ RegistrationEditor::RegistrationEditor(screen::Session& session, records::Regist
   gridAttr_ = screen::palette(session.context().install.colourScheme).background;
 }
 
-int RegistrationEditor::customers() const { return countOf(session_.context().customerCount, records::kMaxCustomers); }
-int RegistrationEditor::suppliers() const { return countOf(session_.context().supplierCount, records::kMaxSuppliers); }
-int RegistrationEditor::causals() const { return countOf(session_.context().causalCount, 999); }
+int RegistrationEditor::customers() const {
+  return records::countOf(session_.context().customerCount, records::kMaxCustomers);
+}
+int RegistrationEditor::suppliers() const {
+  return records::countOf(session_.context().supplierCount, records::kMaxSuppliers);
+}
+int RegistrationEditor::causals() const { return records::countOf(session_.context().causalCount, 999); }
 
-screen::FieldResult RegistrationEditor::edit(int row, int col, int length, std::string_view mask, int pageMode,
-                                            std::string_view initial, bool capitals) {
-  screen::FieldEditor& editor = session_.editor;
-  editor.setKeyMask(std::string(mask));
-  editor.setPageKeyMode(pageMode);
-  editor.setCapitals(capitals);
-  editor.setColours(editAttr_, screen_.at(row, col).attr);
-  session_.console.setCursor(row, col);
-  return editor.edit(length, initial);
+void RegistrationEditor::fieldColours(const screen::FieldSpec& field) {
+  session_.editor.setColours(editAttr_, screen_.at(field.row, field.col).attr);
+}
+
+screen::FieldResult RegistrationEditor::type(const screen::FieldSpec& field, std::string_view initial) {
+  fieldColours(field);
+  return session_.editor.edit(field, initial);
 }
 
 void RegistrationEditor::put(int row, int col, std::string_view text) {
@@ -104,7 +94,7 @@ void RegistrationEditor::showLegend(std::string_view legend) { session_.panel.sh
 void RegistrationEditor::drawScreen() {
   const records::RegisterInfo& info = records::registerInfo(kind_);
   auto window = [&](int t, int l, int b, int r, std::string_view title) {
-    screen::drawWindow(screen_, box(t, l, b, r, textAttr_, borderAttr_, titleAttr_), title);
+    screen::drawWindow(screen_, screen::screenWindow(session_.context(), t, l, b, r, 1), title);
   };
   window(1, 58, 9, 90, " REGISTRO" + std::string(info.title) + " ");
   window(1, 1, 3, 56, " REGISTRAZIONE ");
@@ -185,10 +175,10 @@ void RegistrationEditor::showCounterparty() {
   }
   records::Counterparty who;
   if (code < 9000) {
-    records::openChannel(session_.catalogue, 1).read(code);
+    records::openChannel(session_.catalogue, channel::kCustomers).read(code);
     records::L_1(session_.catalogue, who);
   } else if (code > 9000) {
-    records::openChannel(session_.catalogue, 7).read(code - 9000);
+    records::openChannel(session_.catalogue, channel::kSuppliers).read(code - 9000);
     records::L_7(session_.catalogue, who);
   }
   put(5, 2, records::printUsing("#####", static_cast<double>(code)) + " " + records::fitLeft(who.name, 29));
@@ -196,7 +186,7 @@ void RegistrationEditor::showCounterparty() {
   put(7, 8, records::fitLeft(who.street, 21));
   put(8, 8, records::fitLeft(who.town, 29));
 
-  session_.catalogue.channel(8).read(code > 9000 ? code - 9000 : code);
+  session_.catalogue.channel(channel::kBalances).read(code > 9000 ? code - 9000 : code);
   records::BalanceTotals totals;
   records::L_8(session_.catalogue, totals);
   const double saldo = totals.dare - totals.avere;
@@ -208,7 +198,7 @@ void RegistrationEditor::showCounterparty() {
 
 std::string RegistrationEditor::subAccountDescription(int causal, int subAccount) {
   if (causal <= 0 || subAccount <= 0) return std::string();
-  records::openChannel(session_.catalogue, 26).read(master::subAccountRecord(causal, subAccount));
+  records::openChannel(session_.catalogue, channel::kSubAccounts).read(master::subAccountRecord(causal, subAccount));
   master::SubAccount account;
   master::L_26(session_.catalogue, account);
   return account.description;
@@ -253,55 +243,70 @@ void RegistrationEditor::showTotals() {
 // ---- Browsing ----
 
 int RegistrationEditor::askNumber() {
-  for (;;) {
-    showLegend(screen::legend("", "Pagamenti", "Protocollo", "Ord Protoc", "", "", "", "St Registr", "Ricerca",
-                              screen::kPageNote));
-    const screen::FieldResult r = edit(2, 114, 4, kNumberKeys, 1, "");
+  const std::string legend = screen::legend(
+      {{2, "Pagamenti"}, {3, "Protocollo"}, {4, "Ord Protoc"}, {8, "St Registr"}, {9, "Ricerca"}}, screen::kPageNote);
+  screen::RecordPicker picker;
+  picker.field = kNumberField;
+  picker.count = header_.count;
+  picker.current = current_;
+  // A register full to the count's field refuses one more.
+  picker.highest = std::min(header_.count + 1, records::kMaxRegistrations);
+  picker.newRecord = [this] {
+    if (header_.count + 1 <= records::kMaxRegistrations) return header_.count + 1;
+    session_.console.beep();
+    return 0;
+  };
+  picker.onKey = [&](int key) {
     showRecordNumber();
-    switch (r.exitCode) {
-      case screen::kExitEsc: return 0;
-      case 2:
-        runPaymentsWindow(session_, kind_, header_);
-        showHeader();
-        continue;
-      case 4:
-        if (reorderProtocols(session_, kind_, header_.count) && current_ >= 1 && current_ <= header_.count)
-          return current_;
-        continue;
-      case 3: protocolCounters(); continue;
-      case 8: screen::handOverToPrintProgram(session_, sales() ? "1V" : "1A");
-      case 9: {
-        if (header_.count < 1) {
-          session_.console.beep();
-          continue;
-        }
-        const std::vector<std::string> entries = registrationListEntries(session_.catalogue, header_.count);
-        const int from = current_ >= 1 && current_ <= header_.count ? current_ : header_.count;
-        const int chosen = screen::selectFromList(session_.console, entries, from, searchWindow(),
-                                                 registrationListHeading(), kSearchHighlight);
-        if (chosen >= 1) return chosen;
-        continue;
-      }
-      case screen::kExitPageUp:
-      case screen::kExitTab:
-        if (current_ > 1) return current_ - 1;
-        continue;
-      case screen::kExitPageDown:
-      case screen::kExitPlus:
-        if (current_ >= 1 && current_ < header_.count) return current_ + 1;
-        continue;
-      case screen::kExitEnter: {
-        const double v = records::val(r.text);
-        const long n = v == 0 ? header_.count + 1 : wholeNumberIn(v, 1, header_.count + 1);
-        // A register full to the count's field refuses one more.
-        if (n < 1 || n > records::kMaxRegistrations) {
-          session_.console.beep();
-          continue;
-        }
-        return static_cast<int>(n);
-      }
-      default: continue;
+    const std::optional<int> chosen = numberKey(key);
+    if (!chosen) {
+      // The windows these keys open have legends and field colours of their own.
+      showLegend(legend);
+      fieldColours(kNumberField);
     }
+    return chosen;
+  };
+  showLegend(legend);
+  fieldColours(kNumberField);
+  const screen::Pick pick = screen::pickRecord(session_, picker);
+  showRecordNumber();
+  return pick.record;
+}
+
+// The keys of the record number beyond ESC and Enter: the registration to show, or nothing
+// to ask again.
+std::optional<int> RegistrationEditor::numberKey(int key) {
+  switch (key) {
+    case screen::kExitF2:
+      runPaymentsWindow(session_, kind_, header_);
+      showHeader();
+      return std::nullopt;
+    case screen::kExitF3: protocolCounters(); return std::nullopt;
+    case screen::kExitF4:
+      if (reorderProtocols(session_, kind_, header_.count) && current_ >= 1 && current_ <= header_.count)
+        return current_;
+      return std::nullopt;
+    case screen::kExitF8: screen::handOverToPrintProgram(session_, sales() ? "1V" : "1A");  // never returns
+    case screen::kExitF9: {
+      if (header_.count < 1) {
+        session_.console.beep();
+        return std::nullopt;
+      }
+      const int from = current_ >= 1 && current_ <= header_.count ? current_ : header_.count;
+      const int chosen = chooseFromList(session_.console, registrationListEntries(session_.catalogue, header_.count),
+                                        from, registrationListHeading());
+      if (chosen >= 1) return chosen;
+      return std::nullopt;
+    }
+    case screen::kExitPageUp:
+    case screen::kExitTab:
+      if (current_ > 1) return current_ - 1;
+      return std::nullopt;
+    case screen::kExitPageDown:
+    case screen::kExitPlus:
+      if (current_ >= 1 && current_ < header_.count) return current_ + 1;
+      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -317,33 +322,30 @@ void RegistrationEditor::select(int n) {
 // F3: the last page and the five counters retyped in place; the header is written after the
 // fifth. Values confirmed before an ESC stay in use.
 void RegistrationEditor::protocolCounters() {
-  showLegend(screen::legend("", "", "", "", "", "", "", "", ""));
-  int i = 0;
-  while (i <= records::kSections) {
+  showLegend(screen::legend({}));
+  auto counter = [this](int i) {
     int& value = i == 0 ? header_.lastPage : header_.protocol[static_cast<std::size_t>(i - 1)];
-    const screen::FieldResult r = edit(3 + i, 85, 4, kCounterKeys, 0, value > 0 ? std::to_string(value) : "");
-    put(3 + i, 85, records::printUsing(kCountMask, value));
-    if (r.exitCode == screen::kExitEsc) return;
-    if (r.exitCode == screen::kExitUp) {
-      if (i > 0) --i;
-      continue;
-    }
-    if (r.exitCode != screen::kExitEnter) continue;
-    const long v = wholeNumberIn(records::val(r.text), 0, records::kMaxCounter);
+    const screen::FieldSpec field = kCounterField.at(kCounterField.row + i, kCounterField.col);
+    const screen::FieldResult r = type(field, value > 0 ? std::to_string(value) : "");
+    put(field.row, field.col, records::printUsing(kCountMask, value));
+    if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+    const long v = records::wholeNumberIn(records::val(r.text), 0, records::kMaxCounter);
     if (v < 0) {
       session_.console.beep();
-      continue;
+      return screen::Go::again();
     }
     value = static_cast<int>(v);
-    put(3 + i, 85, records::printUsing(kCountMask, value));
-    ++i;
-  }
-  records::writeHeader(session_.catalogue, header_);
+    put(field.row, field.col, records::printUsing(kCountMask, value));
+    return screen::Go::next();
+  };
+  std::vector<screen::SequenceStep> steps;
+  for (int i = 0; i <= records::kSections; ++i) steps.push_back([counter, i] { return counter(i); });
+  if (screen::runSequence(steps) == screen::SequenceEnd::Completed) records::writeHeader(session_.catalogue, header_);
 }
 
 void RegistrationEditor::moveBalance(long code, double amount) {
   if (code <= 0) return;
-  records::Channel& balances = session_.catalogue.channel(8);
+  records::Channel& balances = session_.catalogue.channel(channel::kBalances);
   const long record = code > 9000 ? code - 9000 : code;
   balances.read(record);
   records::BalanceTotals totals;
@@ -361,7 +363,7 @@ void RegistrationEditor::save() {
     header_.count = current_;
     const int s = work_.sectionNumber();
     if (s >= 1) {
-      const long protocol = wholeNumberIn(records::val(work_.protocolNumber), 0, records::kMaxCounter);
+      const long protocol = records::wholeNumberIn(records::val(work_.protocolNumber), 0, records::kMaxCounter);
       header_.protocol[static_cast<std::size_t>(s - 1)] = protocol < 0 ? 0 : static_cast<int>(protocol);
     }
     records::writeHeader(session_.catalogue, header_);
@@ -373,7 +375,6 @@ void RegistrationEditor::save() {
 }
 
 void RegistrationEditor::run() {
-  screen::EditorSettings keep(session_.editor);
   const auto saved = std::make_unique<platform::ScreenBuffer::Cells>(screen_.cells());
   header_ = records::openRegister(session_.catalogue, kind_);
   drawScreen();

@@ -11,8 +11,10 @@
 #include "records/dates.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "screen/window.h"
+#include "screen/field_sequence.h"
 #include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/window.h"
 
 namespace vellano::entry {
 namespace {
@@ -25,10 +27,15 @@ constexpr int kDateCol = 12;
 constexpr std::array<int, records::kTakingsBlocks> kColumns{8, 20, 32, 44};
 constexpr int kTotalCol = 55;
 
-constexpr std::string_view kDayKeys = "00000000101";  // F9 and PgUp
-constexpr std::string_view kAmountKeys = "10000000000";
+using screen::Go;
 
-int dayRow(int day) { return kHeadingRow + day; }
+// The day in the DATA box: F9 the CALCOLI screen, the page keys the month before or after.
+constexpr screen::FieldSpec kDayField = screen::numericField(kDateRow, kDateCol, 2)
+                                            .withKeys({screen::kExitF9, screen::kExitPageUp})
+                                            .withPageKeys(screen::PageKeys::PgUpPgDn);
+// An amount of a day, on the day's row in its block's column (day 1, first block here).
+constexpr int dayRow(int day) { return kHeadingRow + day; }
+constexpr screen::FieldSpec kAmountField = screen::numericField(dayRow(1), kColumns[0], 10).withKeys({screen::kExitUp});
 
 class TakingsScreen {
  public:
@@ -47,7 +54,7 @@ class TakingsScreen {
   void writeMonth();
   int askDay();       // 0: leave the register
   void enterDays(int day);
-  bool enterDay(int day, int& column);  // false: ESC
+  Go askAmount(int day, int block);
   double amount(int block, int day) const {
     return records::val(takings_.day[static_cast<std::size_t>(block)][static_cast<std::size_t>(day - 1)]);
   }
@@ -57,9 +64,9 @@ class TakingsScreen {
     return total;
   }
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
-  screen::FieldResult edit(int row, int col, int length, std::string_view mask, int pageMode, std::string_view initial) {
+  screen::FieldResult type(const screen::FieldSpec& field, std::string_view initial) {
     session_.editor.setColours(colours_.editing, colours_.text);
-    return screen::editField(session_, {row, col, length, mask, pageMode, false}, initial);
+    return session_.editor.edit(field, initial);
   }
 
   screen::Session& session_;
@@ -115,17 +122,17 @@ void TakingsScreen::showTotals() {
 
 void TakingsScreen::writeMonth() {
   records::W_27(session_.catalogue, takings_);
-  session_.catalogue.channel(27).write(month_);
+  session_.catalogue.channel(records::channel::kTakings).write(month_);
 }
 
 int TakingsScreen::askDay() {
   for (;;) {
-    session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "", "", "Calcoli", screen::kPageNote));
-    const screen::FieldResult r = edit(kDateRow, kDateCol, 2, kDayKeys, 1, std::to_string(day_));
+    session_.panel.show(screen_, screen::legend({{9, "Calcoli"}}, screen::kPageNote));
+    const screen::FieldResult r = type(kDayField, std::to_string(day_));
     showMonth();
     switch (r.exitCode) {
       case screen::kExitEsc: return 0;
-      case 9:
+      case screen::kExitF9:
         runVentilationScreen(session_);
         continue;
       case screen::kExitPageUp:
@@ -145,72 +152,59 @@ int TakingsScreen::askDay() {
       case screen::kExitEnter: break;
       default: continue;
     }
-    const double v = records::val(r.text);
-    if (v < 1 || v > records::kDays || v != static_cast<int>(v)) {
+    const long day = records::wholeNumberIn(records::val(r.text), 1, records::kDays);
+    if (day < 0) {
       session_.console.beep();
       continue;
     }
-    return static_cast<int>(v);
+    return static_cast<int>(day);
   }
 }
 
-// The four amounts of one day. Up steps back a column, and from the first column to the day
-// before. ESC puts the day back as it was stored.
-bool TakingsScreen::enterDay(int day, int& column) {
-  while (column < records::kTakingsBlocks) {
-    std::string& stored = takings_.day[static_cast<std::size_t>(column)][static_cast<std::size_t>(day - 1)];
-    const int row = dayRow(day);
-    const int col = kColumns[static_cast<std::size_t>(column)];
-    const screen::FieldResult r = edit(row, col, 10, kAmountKeys, 0, stored);
-    if (r.exitCode == screen::kExitEsc) return false;
-    if (r.exitCode == screen::kExitUp) {
-      put(row, col, takingsCell(amount(column, day)));
-      if (column > 0) {
-        --column;
-        continue;
-      }
-      column = -1;  // the caller moves to the day before
-      return true;
-    }
-    if (r.exitCode != screen::kExitEnter) continue;
-    stored = records::trim(r.text);
-    put(row, col, takingsCell(amount(column, day)));
-    ++column;
-  }
-  put(dayRow(day), kTotalCol, " " + takingsCell(dayTotal(day)) + " ");
-  return true;
+// One amount of a day. Up shows the amount as stored before going back.
+Go TakingsScreen::askAmount(int day, int block) {
+  std::string& stored = takings_.day[static_cast<std::size_t>(block)][static_cast<std::size_t>(day - 1)];
+  const screen::FieldSpec field = kAmountField.at(dayRow(day), kColumns[static_cast<std::size_t>(block)]);
+  const screen::FieldResult r = type(field, stored);
+  if (r.exitCode == screen::kExitUp) put(field.row, field.col, takingsCell(amount(block, day)));
+  if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+  stored = records::trim(r.text);
+  put(field.row, field.col, takingsCell(amount(block, day)));
+  return Go::next();
 }
 
+// The days from `day` on, four amounts each; a completed day is written at once. Up from the
+// first amount goes to the day before and ESC ends, either way with the day put back as stored.
 void TakingsScreen::enterDays(int day) {
-  session_.panel.show(screen_, screen::legend("", "", "", "", "", "", "", "", ""));
-  int column = 0;
+  session_.panel.show(screen_, screen::legend({}));
   while (day <= records::kDays) {
     const records::Takings before = takings_;
-    if (!enterDay(day, column)) {
-      takings_ = before;
-      showDay(day);
-      showTotals();
-      day_ = day;
-      return;
+    std::vector<screen::SequenceStep> steps;
+    for (int b = 0; b < records::kTakingsBlocks; ++b) steps.push_back([this, day, b] { return askAmount(day, b); });
+    switch (screen::runSequence(steps, 0, screen::BackFromFirst::Ends)) {
+      case screen::SequenceEnd::Abandoned:
+        takings_ = before;
+        showDay(day);
+        showTotals();
+        day_ = day;
+        return;
+      case screen::SequenceEnd::BackFromFirst:
+        takings_ = before;
+        showDay(day);
+        if (day > 1) --day;
+        continue;
+      case screen::SequenceEnd::Completed: break;
     }
-    if (column < 0) {
-      takings_ = before;  // a day left upwards keeps what was stored
-      showDay(day);
-      if (day > 1) --day;
-      column = 0;
-      continue;
-    }
+    put(dayRow(day), kTotalCol, " " + takingsCell(dayTotal(day)) + " ");
     writeMonth();
     showDay(day);
     showTotals();
     ++day;
-    column = 0;
     day_ = day <= records::kDays ? day : records::kDays;
   }
 }
 
 void TakingsScreen::run() {
-  screen::EditorSettings keep(session_.editor);
   const auto saved = std::make_unique<platform::ScreenBuffer::Cells>(screen_.cells());
   const std::string& date = session_.context().workingDate;
   const int month = static_cast<int>(records::val(records::mid(date, 3, 2)));

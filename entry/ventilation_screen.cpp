@@ -8,8 +8,10 @@
 #include "records/cp437_text.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "screen/window.h"
+#include "screen/field_sequence.h"
 #include "screen/kit.h"
+#include "screen/legend.h"
+#include "screen/window.h"
 
 namespace vellano::entry {
 namespace {
@@ -31,7 +33,8 @@ constexpr std::string_view kVatHeading =
     "Me│Imponibile        IVA║Imponibile        IVA║Imponibile        IVA║TOTALE    │";
 
 constexpr std::array<int, 3> kRates{4, 10, 20};
-constexpr std::string_view kF9Only = "00000000100";
+// The one-character field the screen waits in: F9 retypes the stock, ESC leaves.
+constexpr screen::FieldSpec kKeyField = screen::textField(kKeyRow, 1, 1).withKeys({screen::kExitF9});
 
 class Painter {
  public:
@@ -129,45 +132,40 @@ void drawVat(Painter& p, const VentilationTables& t) {
 }
 
 screen::WindowDescriptor calcoliWindow(const records::Context& context) {
-  screen::WindowDescriptor d = screen::screenWindow(context, kTop, kLeft, kBottom, kRight, 6);
-  d.borderStyle = 0;
-  return d;
+  return screen::screenWindow(context, kTop, kLeft, kBottom, kRight, 6).framed(0);
 }
 
 // F9: the three Rimanenze and the coefficient retyped on row 16, then written to the purchase
 // header. False when ESC abandoned the edit (nothing written).
 bool editStock(screen::Session& session, std::uint8_t attr) {
   struct Input {
-    int col;
-    int length;
-    std::string records::RegisterHeader::*field;
+    screen::FieldSpec field;
+    std::string records::RegisterHeader::*value;
   };
-  static const std::array<Input, 4> kInputs{{{4, 10, &records::RegisterHeader::stock4},
-                                             {26, 10, &records::RegisterHeader::stock10},
-                                             {48, 10, &records::RegisterHeader::stock20},
-                                             {72, 14, &records::RegisterHeader::stockPercent}}};
+  static constexpr std::array<Input, 4> kInputs{{
+      {screen::numericField(kStockRow, 4, 10).withKeys({screen::kExitUp}), &records::RegisterHeader::stock4},
+      {screen::numericField(kStockRow, 26, 10).withKeys({screen::kExitUp}), &records::RegisterHeader::stock10},
+      {screen::numericField(kStockRow, 48, 10).withKeys({screen::kExitUp}), &records::RegisterHeader::stock20},
+      {screen::numericField(kStockRow, 72, 14).withKeys({screen::kExitUp}), &records::RegisterHeader::stockPercent},
+  }};
   records::Catalogue& catalogue = session.catalogue;
   records::setRegisterStems(catalogue, records::registerInfo(records::RegisterKind::Purchases).stems);
   catalogue.open(records::channel::kRegisterHeader).read(1);
   records::RegisterHeader header;
   records::L_3(catalogue, header);
 
-  session.panel.show(session.console.screen(), screen::legend("", "", "", "", "", "", "", "", ""));
-  std::size_t i = 0;
-  while (i < kInputs.size()) {
-    const Input& input = kInputs[i];
-    session.editor.setColours(screen::screenColours(session.context()).editing, attr);
-    const screen::FieldResult r =
-        screen::editField(session, {kStockRow, input.col, input.length, screen::kMaskUp, 0, false}, header.*input.field);
-    if (r.exitCode == screen::kExitEsc) return false;
-    if (r.exitCode == screen::kExitUp) {
-      if (i > 0) --i;
-      continue;
-    }
-    if (r.exitCode != screen::kExitEnter) continue;
-    header.*input.field = records::trim(r.text);
-    ++i;
+  session.panel.show(session.console.screen(), screen::legend({}));
+  std::vector<screen::SequenceStep> steps;
+  for (const Input& input : kInputs) {
+    steps.push_back([&session, &header, &input, attr] {
+      session.editor.setColours(screen::screenColours(session.context()).editing, attr);
+      const screen::FieldResult r = session.editor.edit(input.field, header.*input.value);
+      if (r.exitCode != screen::kExitEnter) return screen::goFor(r.exitCode);
+      header.*input.value = records::trim(r.text);
+      return screen::Go::next();
+    });
   }
+  if (screen::runSequence(steps) != screen::SequenceEnd::Completed) return false;
   records::writeHeader(catalogue, header);
   return true;
 }
@@ -184,7 +182,6 @@ void drawVentilation(platform::ScreenBuffer& screen, const VentilationInput& inp
 }
 
 void runVentilationScreen(screen::Session& session) {
-  screen::EditorSettings keep(session.editor);
   platform::ScreenBuffer& screen = session.console.screen();
   const screen::WindowDescriptor d = calcoliWindow(session.context());
   screen::Window window(screen, d, "CALCOLI");
@@ -193,12 +190,12 @@ void runVentilationScreen(screen::Session& session) {
     const VentilationTables tables = computeVentilation(input);
     screen::drawWindow(screen, d, "CALCOLI");
     drawVentilation(screen, input, tables, d.interiorAttr);
-    session.panel.show(screen, screen::legend("", "", "", "", "", "", "", "", "%Anno Prec"));
+    session.panel.show(screen, screen::legend({{9, "%Anno Prec"}}));
     for (;;) {
       session.editor.setColours(screen::screenColours(session.context()).editing, d.interiorAttr);
-      const screen::FieldResult r = screen::editField(session, {kKeyRow, 1, -1, kF9Only, 0, false}, "");
+      const screen::FieldResult r = session.editor.edit(kKeyField, "");
       if (r.exitCode == screen::kExitEsc) return;
-      if (r.exitCode == 9) break;
+      if (r.exitCode == screen::kExitF9) break;
     }
     editStock(session, d.interiorAttr);
   }

@@ -4,13 +4,14 @@
 #include <array>
 #include <string_view>
 
-#include "records/registration_files.h"
+#include "entry/confirmation.h"
+#include "records/customer_files.h"
 #include "records/numbers.h"
-#include "records/text.h"
+#include "records/registration_files.h"
+#include "screen/kit.h"
+#include "screen/legend.h"
 #include "screen/window.h"
 #include "master/cash_banks.h"
-#include "screen/kit.h"
-#include "records/customer_files.h"
 #include "platform/commands.h"
 
 namespace vellano::entry {
@@ -21,38 +22,20 @@ constexpr std::array<std::string_view, 9> kYearlyStems{"INDVEN", "INDACQ", "VEND
                                                        "PAGVEN", "PAGACQ", "PSALCL", "PSALFO"};
 constexpr long kBalanceLength = 30;
 
-int countOf(float value, int most) {
-  if (!(value > 0)) return 0;
-  return value > static_cast<float>(most) ? most : static_cast<int>(value);
-}
-
 // One blank balance record per code: reserved field, Dare and Avere all blanks.
 void blankBalances(records::Catalogue& catalogue, std::string_view stem, int codes) {
-  catalogue.setStem(8, std::string(stem));
+  catalogue.setStem(records::channel::kBalances, std::string(stem));
   records::Channel& channel = catalogue.open(records::channel::kBalances);
   for (int code = 1; code <= codes; ++code) {
     channel.buffer().bytes().assign(kBalanceLength, ' ');
     channel.write(code);
   }
-  catalogue.close(8);
+  catalogue.close(records::channel::kBalances);
 }
 
-bool confirmed(screen::Session& session) {
-  const screen::ScreenColours colours = screen::screenColours(session.context());
-  platform::ScreenBuffer& screen = session.console.screen();
-  screen::Window window(screen, screen::screenWindow(session.context(), 13, 23, 17, 59, 0));
-  screen.putText(15, 25, kPrompt, colours.text);
-  for (;;) {
-    session.editor.setColours(colours.editing, colours.text);
-    const screen::FieldResult r =
-        screen::editField(session, {15, 25 + static_cast<int>(kPrompt.size()), -1, screen::kMaskNone, 0, true}, "");
-    if (r.exitCode == screen::kExitEsc) return false;
-    if (r.exitCode != screen::kExitEnter) continue;
-    const std::string answer = records::trim(r.text);
-    if (answer == "S") return true;
-    if (answer == "N") return false;
-    session.console.beep();
-  }
+bool zeroingConfirmed(screen::Session& session) {
+  screen::Window window(session.console.screen(), screen::screenWindow(session.context(), 13, 23, 17, 59, 0));
+  return confirmed(session, 15, 25, kPrompt, "");
 }
 
 }  // namespace
@@ -85,12 +68,12 @@ void zeroRegistrations(screen::Session& session, int customers, int suppliers) {
   record.third = records::strSingle(static_cast<float>(cashBanks));
   records::W_5(catalogue, record);
   control.write(2);
-  catalogue.close(5);
+  catalogue.close(records::channel::kVatControl);
 
   blankBalances(catalogue, records::kSalesStems.balances, customers);
   blankBalances(catalogue, records::kPurchaseStems.balances, suppliers);
 
-  records::Channel& accounts = records::openChannel(catalogue, 15);
+  records::Channel& accounts = records::openChannel(catalogue, records::channel::kCashBanks);
   for (int n = 1; n <= cashBanks; ++n) {
     accounts.read(n);
     accounts.buffer().set(master::cash_bank_layout::kDebit, std::string(10, ' '));
@@ -100,12 +83,11 @@ void zeroRegistrations(screen::Session& session, int customers, int suppliers) {
 }
 
 void runZeroing(screen::Session& session) {
-  screen::EditorSettings keep(session.editor);
-  session.panel.show(session.console.screen(), screen::legend("", "", "", "", "", "", "", "", ""));
-  if (!confirmed(session)) return;
+  session.panel.show(session.console.screen(), screen::legend({}));
+  if (!zeroingConfirmed(session)) return;
   const records::Context& context = session.context();
-  zeroRegistrations(session, countOf(context.customerCount, records::kMaxCustomers),
-                    countOf(context.supplierCount, records::kMaxSuppliers));
+  zeroRegistrations(session, records::countOf(context.customerCount, records::kMaxCustomers),
+                    records::countOf(context.supplierCount, records::kMaxSuppliers));
 }
 
 }  // namespace vellano::entry

@@ -209,7 +209,7 @@ std::vector<std::string> cashBankListEntries(records::Catalogue& catalogue, int 
 void runCashAndBanks(screen::Session& session) { pickCashBank(session, CashBankOptions{}); }
 
 int pickCashBank(screen::Session& session, const CashBankOptions& options) {
-  screen::EditorSettings keep(session.editor);
+  screen::EditorKeysKept keep(session.editor);
   return CashBankScreen(session, options).run();
 }
 

@@ -253,7 +253,7 @@ std::vector<std::string> causalListEntries(records::Catalogue& catalogue, int co
 void runCausals(screen::Session& session) { pickCausal(session); }
 
 int pickCausal(screen::Session& session) {
-  screen::EditorSettings keep(session.editor);
+  screen::EditorKeysKept keep(session.editor);
   return CausalScreen(session).run();
 }
 

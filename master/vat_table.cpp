@@ -242,7 +242,7 @@ void runVatTable(screen::Session& session) {
 }
 
 void runVatTableEditor(screen::Session& session) {
-  screen::EditorSettings keep(session.editor);
+  screen::EditorKeysKept keep(session.editor);
   VatEditor(session).run();
 }
 

@@ -23,6 +23,10 @@ enum Item {
   kParameters = 14, kCopies = 15, kPrints = 16,
 };
 
+// The screens of the menu set the editor's keys for each field they type and leave them set for
+// their last one; the working date and the parameters type with the keys as they find them, so
+// each screen gives them back as it found them, however it ends.
+
 // Where the main loop goes on after an item: the start-up steps it repeats.
 enum class Resume {
   Menu,          // just the menu again
@@ -131,6 +135,7 @@ Resume EntryProgram::runScreen(const EntryScreens::Screen& screen, Resume after)
     console_.beep();
     return Resume::Menu;
   }
+  const screen::EditorKeysKept keep(session_.editor);
   screen(session_);
   return after;
 }

@@ -164,4 +164,24 @@ class FieldEditor {
   std::string_view lastModifier_;
 };
 
+// Gives the editor back the keys and page-key mode it had when a screen started: the
+// settings fields, the print prompt and the error box type with whatever keys the editor
+// holds, so a screen that declares its own must not leave them behind.
+class EditorKeysKept {
+ public:
+  explicit EditorKeysKept(FieldEditor& editor)
+      : editor_(editor), mask_(editor.keyMask()), pageMode_(editor.pageKeyMode()) {}
+  ~EditorKeysKept() {
+    editor_.setKeyMask(mask_);
+    editor_.setPageKeyMode(pageMode_);
+  }
+  EditorKeysKept(const EditorKeysKept&) = delete;
+  EditorKeysKept& operator=(const EditorKeysKept&) = delete;
+
+ private:
+  FieldEditor& editor_;
+  std::string mask_;
+  int pageMode_;
+};
+
 }  // namespace vellano::screen

@@ -8,6 +8,8 @@
 
 #include "records/cp437_text.h"
 #include "platform/error.h"
+#include "screen/field_editor.h"
+#include "screen/session.h"
 #include "support/screen_helpers.h"
 #include "support/headless_run.h"
 #include "support/work_folder.h"
@@ -152,6 +154,29 @@ TEST_F(EntryProgramRun, RunTimeErrorFromAnyDepthReachesTheErrorBox) {
   EXPECT_NE(dump.find("File not found"), std::string::npos);
   EXPECT_NE(dump.find(" ERROR Message "), std::string::npos);
   EXPECT_EQ(scripted.backend().pending(), 0u);
+}
+
+// The screens of the menu set the editor's keys for every field they type; the working date and
+// the parameters type with the keys as they find them, so what a screen set must not outlive it.
+TEST_F(EntryProgramRun, ScreensLeaveTheEditorKeysAsTheyFoundThem) {
+  testing::ScriptedConsole scripted("\"v\" <ESC> \"a\" <ESC>");
+  EntryScreens screens;
+  screens.sales = [](screen::Session& session) {
+    const screen::FieldSpec field = screen::numericField(2, 114, 4)
+                                        .withKeys({screen::kExitF2, screen::kExitF9})
+                                        .withPageKeys(screen::PageKeys::PgUpPgDn);
+    EXPECT_EQ(session.editor.edit(field, "").exitCode, screen::kExitEsc);
+  };
+  std::string maskSeen;
+  int pageModeSeen = -1;
+  screens.purchases = [&](screen::Session& session) {
+    maskSeen = session.editor.keyMask();
+    pageModeSeen = session.editor.pageKeyMode();
+  };
+  std::vector<std::string> args;
+  EXPECT_EQ(runEntryProgram(scripted.console(), args, screens), 0);
+  EXPECT_EQ(maskSeen, screen::kDefaultKeyMask);
+  EXPECT_EQ(pageModeSeen, 0);
 }
 
 TEST_F(EntryProgramRun, UnbuiltItemsBeepAndKeepTheMenu) {

@@ -9,7 +9,7 @@
 #include "records/text.h"
 #include "master/causals.h"
 #include "screen/kit.h"
-#include "master/vat_table.h"
+#include "records/vat_code_file.h"
 
 namespace vellano::entry {
 namespace {
@@ -91,7 +91,7 @@ Step RegistrationEditor::askCausal(int k) {
           continue;
         }
         const int chosen =
-            screen::selectFromList(session_.console, master::causalListEntries(session_.catalogue, causals()),
+            screen::selectFromList(session_.console, records::causalListEntries(session_.catalogue, causals()),
                                   line.causal() >= 1 && line.causal() <= causals() ? line.causal() : 1,
                                   searchWindow(), "", kSearchHighlight);
         if (chosen < 1) continue;
@@ -153,7 +153,7 @@ Step RegistrationEditor::askVatCode(int k) {
       case screen::kExitEnter: break;
       default: continue;
     }
-    const long position = wholeNumberIn(code, 0, master::kVatPositions);
+    const long position = wholeNumberIn(code, 0, records::kVatPositions);
     if (position < 0) {
       session_.console.beep();
       continue;
@@ -161,8 +161,8 @@ Step RegistrationEditor::askVatCode(int k) {
     // Another code offers its own rate in the aliquota field.
     if (position != line.vatCode()) line.rateText.clear();
     line.vatCodeText = records::codeText(position);
-    master::VatCode vat;
-    if (position > 0) vat = master::readVatCode(session_.catalogue, static_cast<int>(position));
+    records::VatCode vat;
+    if (position > 0) vat = records::readVatCode(session_.catalogue, static_cast<int>(position));
     put(row, 34, position > 0 ? records::printUsing("##", static_cast<double>(position)) : std::string(2, ' '));
     put(row, 37, records::fitLeft(vat.code, 5));
     put(row, 43, vat.ventilation > 0 ? records::printUsing("###", vat.ventilation) : std::string(3, ' '));
@@ -175,8 +175,8 @@ Step RegistrationEditor::askRate(int k) {
   records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const int row = kLineRow + k;
   std::string tableRate;
-  if (line.vatCode() >= 1 && line.vatCode() <= master::kVatPositions)
-    tableRate = master::readVatCode(session_.catalogue, line.vatCode()).rateText;
+  if (line.vatCode() >= 1 && line.vatCode() <= records::kVatPositions)
+    tableRate = records::readVatCode(session_.catalogue, line.vatCode()).rateText;
   showLegend(screen::legend("", "", "", "", "", "", "", "", "", "100+Aliquo", "= Scorporo"));
   const screen::FieldResult r =
       edit(row, 53, -3, kUpOnly, 0, records::isBlank(line.rateText) ? tableRate : line.rateText, true);

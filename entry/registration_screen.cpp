@@ -20,8 +20,8 @@
 #include "screen/window.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
-#include "master/sub_accounts.h"
-#include "master/vat_table.h"
+#include "records/sub_account_file.h"
+#include "records/vat_code_file.h"
 
 namespace vellano::entry {
 namespace {
@@ -208,9 +208,9 @@ void RegistrationEditor::showCounterparty() {
 
 std::string RegistrationEditor::subAccountDescription(int causal, int subAccount) {
   if (causal <= 0 || subAccount <= 0) return std::string();
-  records::openChannel(session_.catalogue, 26).read(master::subAccountRecord(causal, subAccount));
-  master::SubAccount account;
-  master::L_26(session_.catalogue, account);
+  records::openChannel(session_.catalogue, 26).read(records::subAccountRecord(causal, subAccount));
+  records::SubAccount account;
+  records::L_26(session_.catalogue, account);
   return account.description;
 }
 
@@ -229,9 +229,9 @@ void RegistrationEditor::showLine(int k) {
   put(row, 5, number("##", line.subAccount()));
   put(row, 8, records::fitLeft(subAccountDescription(line.causal(), line.subAccount()), 25));
   put(row, 34, number("##", line.vatCode()));
-  master::VatCode vat;
-  if (line.vatCode() > 0 && line.vatCode() <= master::kVatPositions)
-    vat = master::readVatCode(session_.catalogue, line.vatCode());
+  records::VatCode vat;
+  if (line.vatCode() > 0 && line.vatCode() <= records::kVatPositions)
+    vat = records::readVatCode(session_.catalogue, line.vatCode());
   put(row, 37, records::fitLeft(vat.code, 5));
   put(row, 43, number("###", vat.ventilation));
   put(row, 47, number("##.#", vat.compensation));

@@ -8,7 +8,7 @@
 #include "records/numbers.h"
 #include "records/text.h"
 #include "screen/window.h"
-#include "master/cash_banks.h"
+#include "records/cash_bank_file.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
 #include "platform/commands.h"
@@ -93,8 +93,8 @@ void zeroRegistrations(screen::Session& session, int customers, int suppliers) {
   records::Channel& accounts = records::openChannel(catalogue, 15);
   for (int n = 1; n <= cashBanks; ++n) {
     accounts.read(n);
-    accounts.buffer().set(master::cash_bank_layout::kDebit, std::string(10, ' '));
-    accounts.buffer().set(master::cash_bank_layout::kCredit, std::string(10, ' '));
+    accounts.buffer().set(records::cash_bank_layout::kDebit, std::string(10, ' '));
+    accounts.buffer().set(records::cash_bank_layout::kCredit, std::string(10, ' '));
     accounts.write(n);
   }
 }

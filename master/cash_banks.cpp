@@ -13,7 +13,6 @@
 namespace vellano::master {
 namespace {
 
-namespace L = cash_bank_layout;
 constexpr int kChannel = 15;
 constexpr std::string_view kAmountMask = "###,###,###.##";
 constexpr int kAmountCol = 11;
@@ -181,43 +180,6 @@ int CashBankScreen::run() {
 }
 
 }  // namespace
-
-void L_15(const records::Catalogue& catalogue, CashBank& account) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  account.description = record.trimmed(L::kDescription);
-  account.debit = record.number(L::kDebit);
-  account.credit = record.number(L::kCredit);
-}
-
-void W_15(records::Catalogue& catalogue, const CashBank& account) {
-  // Fitted before anything is set: an amount too wide stops the write, the record stays as read.
-  const std::string debit = records::amountField(account.debit, L::kDebit.width, "W_15");
-  const std::string credit = records::amountField(account.credit, L::kCredit.width, "W_15");
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kDescription, account.description);
-  record.set(L::kDebit, debit);
-  record.set(L::kCredit, credit);
-}
-
-CashBank readCashBank(records::Catalogue& catalogue, int n) {
-  records::openChannel(catalogue, kChannel).read(n);
-  CashBank account;
-  L_15(catalogue, account);
-  return account;
-}
-
-void writeCashBank(records::Catalogue& catalogue, int n, const CashBank& account) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  W_15(catalogue, account);
-  channel.write(n);
-}
-
-std::vector<std::string> cashBankListEntries(records::Catalogue& catalogue, int count) {
-  std::vector<std::string> entries;
-  for (int n = 1; n <= count; ++n)
-    entries.push_back(records::printUsing("###", n) + " " + records::fitLeft(readCashBank(catalogue, n).description, 26));
-  return entries;
-}
 
 void runCashAndBanks(screen::Session& session) { pickCashBank(session, CashBankOptions{}); }
 

@@ -17,10 +17,7 @@
 namespace vellano::master {
 namespace {
 
-namespace L = causal_layout;
 constexpr int kChannel = 6;
-
-char letterOf(const records::Record& record, records::Field f) { return record.text(f)[0]; }
 
 class CausalScreen {
  public:
@@ -209,42 +206,7 @@ int CausalScreen::run() {
 
 }  // namespace
 
-void L_6(const records::Catalogue& catalogue, Causal& causal) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  causal.description = record.trimmed(L::kDescription);
-  causal.kind = letterOf(record, L::kKind);
-  causal.ventilation = letterOf(record, L::kVentilation);
-}
-
-void W_6(records::Catalogue& catalogue, const Causal& causal) {
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kDescription, causal.description);
-  record.set(L::kKind, std::string(1, causal.kind));
-  record.set(L::kVentilation, std::string(1, causal.ventilation));
-  record.set(L::kReserved, "");
-}
-
-Causal readCausal(records::Catalogue& catalogue, int n) {
-  records::openChannel(catalogue, kChannel).read(n);
-  Causal causal;
-  L_6(catalogue, causal);
-  return causal;
-}
-
-void writeCausal(records::Catalogue& catalogue, int n, const Causal& causal) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  W_6(catalogue, causal);
-  channel.write(n);
-}
-
 char shownVentilation(char stored) { return stored == 'S' || stored == 'N' ? stored : 'N'; }
-
-std::vector<std::string> causalListEntries(records::Catalogue& catalogue, int count) {
-  std::vector<std::string> entries;
-  for (int n = 1; n <= count; ++n)
-    entries.push_back(records::printUsing("###", n) + " " + records::fitLeft(readCausal(catalogue, n).description, 30));
-  return entries;
-}
 
 void runCausals(screen::Session& session) { pickCausal(session); }
 

@@ -14,14 +14,10 @@
 namespace vellano::master {
 namespace {
 
-namespace L = sub_account_layout;
-constexpr int kChannel = 26;
 constexpr int kRow = 7;
 constexpr int kNumberCol = 2;
 constexpr int kDescriptionCol = 6;
 constexpr int kCodeCol = 42;
-
-std::string bar() { return std::string(1, static_cast<char>(0xB3)); }
 
 bool sortsBelowZero(std::string_view text) { return text.empty() || static_cast<unsigned char>(text[0]) < '0'; }
 
@@ -181,47 +177,6 @@ SubAccountExit SubAccountLine::run() {
 
 }  // namespace
 
-long subAccountRecord(int causal, int n) {
-  return static_cast<long>(causal - 1) * kSubAccountsPerCausal + n;
-}
-
-void L_26(const records::Catalogue& catalogue, SubAccount& account) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  account.description = record.trimmed(L::kDescription);
-  account.code = record.trimmed(L::kCode);
-}
-
-void W_26(records::Catalogue& catalogue, const SubAccount& account) {
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kDescription, account.description);
-  record.set(L::kCode, account.code);
-}
-
-void SubAccounts::load(records::Catalogue& catalogue, int causal) {
-  causal_ = causal;
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
-    channel.read(subAccountRecord(causal, n));
-    L_26(catalogue, (*this)[n]);
-  }
-}
-
-int SubAccounts::firstFree() const {
-  for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
-    const std::string& code = (*this)[n].code;
-    if (code.find_first_not_of(" \0", 0, 2) == std::string::npos) return n;
-  }
-  return 0;
-}
-
-void writeSubAccount(records::Catalogue& catalogue, int causal, int n, const SubAccount& account) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  const long record = subAccountRecord(causal, n);
-  channel.read(record);
-  W_26(catalogue, account);
-  channel.write(record);
-}
-
 std::vector<std::string> subAccountListEntries(const SubAccounts& accounts) {
   std::vector<std::string> entries;
   entries.reserve(kSubAccountsPerCausal);
@@ -233,29 +188,6 @@ std::vector<std::string> subAccountListEntries(const SubAccounts& accounts) {
   }
   return entries;
 }
-
-std::vector<std::string> catalogueByDescription() {
-  std::vector<std::string> entries;
-  entries.reserve(records::kTaxReturnCodeCount);
-  for (int i = 1; i <= static_cast<int>(records::kTaxReturnCodeCount); ++i)
-    entries.push_back(records::storedTaxDescription(i) + bar() + records::storedTaxCode(i));
-  return entries;
-}
-
-std::vector<std::string> catalogueByCode() {
-  std::vector<std::string> entries;
-  entries.reserve(records::kTaxReturnCodeCount);
-  for (int i = 1; i <= static_cast<int>(records::kTaxReturnCodeCount); ++i)
-    entries.push_back(records::storedTaxCode(i) + bar() + records::storedTaxDescription(i));
-  return entries;
-}
-
-// Padded like the entries so that its bar stands over theirs.
-std::string catalogueByDescriptionHeading() {
-  return records::fitLeft("Descrizione", records::kTaxDescriptionWidth) + bar() + "Codice";
-}
-
-std::string catalogueByCodeHeading() { return records::cp437("Codice │Descrizione"); }
 
 void drawSubAccountLine(screen::Session& session) {
   platform::ScreenBuffer& screen = session.console.screen();

@@ -19,9 +19,6 @@
 namespace vellano::master {
 namespace {
 
-namespace L = vat_layout;
-constexpr int kChannel = 16;
-
 // The five fields of a row in editing order: column offset from the base, editor length.
 struct VatField {
   int offset;
@@ -176,46 +173,6 @@ void provideVatDocument() {
 }
 
 }  // namespace
-
-bool VatCode::blank() const {
-  return records::isBlank(code) && records::isBlank(rateText) && records::isBlank(ventilationText) &&
-         records::isBlank(compensationText) && records::isBlank(note);
-}
-
-void L_16(const records::Catalogue& catalogue, VatCode& vat) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  vat.code = record.trimmed(L::kCode);
-  vat.rateText = record.trimmed(L::kRate);
-  vat.ventilationText = record.trimmed(L::kVentilation);
-  vat.compensationText = record.trimmed(L::kCompensation);
-  vat.note = record.trimmed(L::kNote);
-  vat.rate = static_cast<float>(record.number(L::kRate));
-  vat.ventilation = static_cast<float>(record.number(L::kVentilation));
-  vat.compensation = static_cast<float>(record.number(L::kCompensation));
-}
-
-void W_16(records::Catalogue& catalogue, const VatCode& vat) {
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kCode, vat.code);
-  record.set(L::kRate, vat.rateText);
-  record.set(L::kVentilation, vat.ventilationText);
-  record.set(L::kCompensation, vat.compensationText);
-  record.set(L::kNote, vat.note);
-  record.set(L::kReserved, "");
-}
-
-VatCode readVatCode(records::Catalogue& catalogue, int position) {
-  records::openChannel(catalogue, kChannel).read(position);
-  VatCode vat;
-  L_16(catalogue, vat);
-  return vat;
-}
-
-void writeVatCode(records::Catalogue& catalogue, int position, const VatCode& vat) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  W_16(catalogue, vat);
-  channel.write(position);
-}
 
 VatCell vatCell(int position) {
   return position <= 20 ? VatCell{position + 1, 1} : VatCell{position - 19, 41};

@@ -76,7 +76,7 @@ constexpr Column<S> amount(Field f, double S::*m) { return {f, Kind::kAmount, nu
 template <class S>
 constexpr Column<S> cents(Field f, double S::*m) { return {f, Kind::kCents, nullptr, nullptr, m, nullptr, nullptr}; }
 template <class S>
-constexpr Column<S> value(Field f, float S::*m) { return {f, Kind::kValue, nullptr, nullptr, nullptr, m, nullptr}; }
+constexpr Column<S> numericValue(Field f, float S::*m) { return {f, Kind::kValue, nullptr, nullptr, nullptr, m, nullptr}; }
 template <class S>
 constexpr Column<S> counter(Field f, int S::*m) { return {f, Kind::kCounter, nullptr, nullptr, nullptr, nullptr, m}; }
 template <class S>

@@ -48,7 +48,7 @@ TEST(SubAccountRecord, CausalTimesHundredPlusSlot) {
     long record;
   };
   for (const Case& c : {Case{1, 1, 1}, Case{1, 100, 100}, Case{3, 1, 201}, Case{2, 50, 150}, Case{10, 100, 1000}})
-    EXPECT_EQ(subAccountRecord(c.causal, c.n), c.record) << c.causal << "/" << c.n;
+    EXPECT_EQ(records::subAccountRecord(c.causal, c.n), c.record) << c.causal << "/" << c.n;
 }
 
 TEST_F(SubAccountRun, FirstFreeSlotIsTheFirstWithABlankCode) {

@@ -1,7 +1,7 @@
 // The yearly registration files of one company: register header (channel 3), registrations
 // (4), payments (12), the VAT control records (5), VAT paid (13) and takings (27). Each
 // layout is declared once here and read and written only through it, by both programs.
-// The balance records of channel 8 belong to the customer files (master/customer_files.h).
+// The balance records of channel 8 belong to the customer files (customer_files.h).
 #pragma once
 
 #include <array>

@@ -2,7 +2,7 @@
 #include "entry/balances.h"
 
 #include "records/numbers.h"
-#include "master/cash_banks.h"
+#include "records/cash_bank_file.h"
 #include "records/customer_files.h"
 
 namespace vellano::entry {
@@ -55,9 +55,9 @@ void post(records::Catalogue& catalogue, const Posting& posting) {
     return;
   }
   const int n = static_cast<int>(posting.record);
-  master::CashBank account = master::readCashBank(catalogue, n);
+  records::CashBank account = records::readCashBank(catalogue, n);
   moveSide(account.debit, account.credit, posting.side, posting.amount);
-  master::writeCashBank(catalogue, n, account);
+  records::writeCashBank(catalogue, n, account);
 }
 
 void repost(records::Catalogue& catalogue, records::RegisterKind kind, const PaymentEffect& before, const PaymentEffect& after) {

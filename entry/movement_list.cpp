@@ -9,7 +9,7 @@
 #include "records/numbers.h"
 #include "records/text.h"
 #include "screen/window.h"
-#include "master/cash_banks.h"
+#include "records/cash_bank_file.h"
 #include "screen/kit.h"
 #include "platform/commands.h"
 #include "printout/print_channel.h"
@@ -115,7 +115,7 @@ void runMovementList(screen::Session& session, int account) {
   const BorrowedChannel index = remember(catalogue, records::channel::kRegisterHeader);
   const BorrowedChannel payments = remember(catalogue, records::channel::kPayments);
   const screen::ScreenColours colours = screen::screenColours(session.context());
-  const std::string name = account >= 1 ? master::readCashBank(catalogue, account).description : std::string();
+  const std::string name = account >= 1 ? records::readCashBank(catalogue, account).description : std::string();
   const std::string heading = "Movimenti" + records::printUsing("####", account) + " " + name;
   {
     screen::Window window(session.console.screen(), screen::screenWindow(session.context(), 1, 1, 25, 80, 2), heading);

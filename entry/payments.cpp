@@ -215,7 +215,7 @@ void PaymentsWindow::showCounterparty() {
   const long c = effectOf(work_).counterparty;
   double dare = 0, avere = 0;
   if (c > kCashBankBase) {
-    const master::CashBank account = master::readCashBank(session_.catalogue, static_cast<int>(c - kCashBankBase));
+    const records::CashBank account = records::readCashBank(session_.catalogue, static_cast<int>(c - kCashBankBase));
     put(kPartyRow, kNameCol, records::fitLeft(account.description, 26));
     putHint(kPartyRow + 1, kHintCredit);
     putHint(kPartyRow + 2, kHintDebit);
@@ -252,7 +252,7 @@ void PaymentsWindow::showCashBank() {
   put(kCashBankRow, kCashBankNameCol, std::string(26, ' '));
   for (int row = 15; row <= 17; ++row) put(row, kCashBankAmountCol, std::string(14, ' '));
   if (k <= 0) return;
-  const master::CashBank account = master::readCashBank(session_.catalogue, static_cast<int>(k));
+  const records::CashBank account = records::readCashBank(session_.catalogue, static_cast<int>(k));
   put(kCashBankRow, kCashBankNameCol, records::fitLeft(account.description, 26));
   put(15, kCashBankAmountCol, records::printUsing(kCashBankAmountMask, account.debit));
   put(16, kCashBankAmountCol, records::printUsing(kCashBankAmountMask, account.credit));
@@ -339,7 +339,7 @@ long PaymentsWindow::chooseCashBank() {
     session_.console.beep();
     return -1;
   }
-  const int chosen = chooseFromList(session_.console, master::cashBankListEntries(session_.catalogue, cashBanks_), 1);
+  const int chosen = chooseFromList(session_.console, records::cashBankListEntries(session_.catalogue, cashBanks_), 1);
   return chosen >= 1 ? chosen : -1;
 }
 
@@ -449,7 +449,7 @@ Go PaymentsWindow::askCashBank() {
         return Go::again();
       }
       const int chosen =
-          chooseFromList(session_.console, master::cashBankListEntries(session_.catalogue, cashBanks_), 1);
+          chooseFromList(session_.console, records::cashBankListEntries(session_.catalogue, cashBanks_), 1);
       if (chosen < 1) return Go::again();
       code = chosen;
       break;
@@ -524,7 +524,7 @@ std::vector<std::string> paymentListEntries(records::Catalogue& catalogue, recor
     const long c = effectOf(p).counterparty;
     std::string name(30, ' ');
     if (c > kCashBankBase)
-      name = records::fitLeft(master::readCashBank(catalogue, static_cast<int>(c - kCashBankBase)).description, 26) + "    ";
+      name = records::fitLeft(records::readCashBank(catalogue, static_cast<int>(c - kCashBankBase)).description, 26) + "    ";
     else if (c > 0 && c < kCashBankBase)
       name = records::fitLeft(counterpartyName(catalogue, kind, c), 30);
     entries.push_back(records::printUsing(kCountMask, i) + " " + records::dateText(p.date) + " " + name + " " +

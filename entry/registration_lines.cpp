@@ -89,7 +89,7 @@ Go RegistrationEditor::askCausal(int k) {
         session_.console.beep();
         return Go::again();
       }
-      const int chosen = chooseFromList(session_.console, master::causalListEntries(session_.catalogue, causals()),
+      const int chosen = chooseFromList(session_.console, records::causalListEntries(session_.catalogue, causals()),
                                         line.causal() >= 1 && line.causal() <= causals() ? line.causal() : 1);
       if (chosen < 1) return Go::again();
       code = chosen;
@@ -147,7 +147,7 @@ Go RegistrationEditor::askVatCode(int k) {
     case screen::kExitEnter: break;
     default: return Go::again();
   }
-  const long position = records::wholeNumberIn(code, 0, master::kVatPositions);
+  const long position = records::wholeNumberIn(code, 0, records::kVatPositions);
   if (position < 0) {
     session_.console.beep();
     return Go::again();
@@ -155,8 +155,8 @@ Go RegistrationEditor::askVatCode(int k) {
   // Another code offers its own rate in the aliquota field.
   if (position != line.vatCode()) line.rateText.clear();
   line.vatCodeText = records::codeText(position);
-  master::VatCode vat;
-  if (position > 0) vat = master::readVatCode(session_.catalogue, static_cast<int>(position));
+  records::VatCode vat;
+  if (position > 0) vat = records::readVatCode(session_.catalogue, static_cast<int>(position));
   put(row, 34, position > 0 ? records::printUsing("##", static_cast<double>(position)) : std::string(2, ' '));
   put(row, 37, records::fitLeft(vat.code, 5));
   // A VAT code shows its percentages through their masks, zero too; no code shows none.
@@ -169,8 +169,8 @@ Go RegistrationEditor::askRate(int k) {
   records::VatLine& line = work_.lines[static_cast<std::size_t>(k - 1)];
   const screen::FieldSpec field = onLine(kRateField, k);
   std::string tableRate;
-  if (line.vatCode() >= 1 && line.vatCode() <= master::kVatPositions)
-    tableRate = master::readVatCode(session_.catalogue, line.vatCode()).rateText;
+  if (line.vatCode() >= 1 && line.vatCode() <= records::kVatPositions)
+    tableRate = records::readVatCode(session_.catalogue, line.vatCode()).rateText;
   showLegend(screen::legend({}, "100+Aliquo", "= Scorporo"));
   const screen::FieldResult r = type(field, records::isBlank(line.rateText) ? tableRate : line.rateText);
   if (const auto go = leaving(r.exitCode)) return *go;

@@ -10,7 +10,7 @@
 #include "records/text.h"
 #include "screen/list_select.h"
 #include "records/customer_files.h"
-#include "master/vat_table.h"
+#include "records/vat_code_file.h"
 
 namespace vellano::entry {
 namespace {
@@ -75,8 +75,8 @@ std::string vatListHeading() {
 std::vector<std::string> vatListEntries(records::Catalogue& catalogue) {
   static const std::string bar = records::cp437("│");
   std::vector<std::string> entries;
-  for (int n = 1; n <= master::kVatPositions; ++n) {
-    const master::VatCode v = master::readVatCode(catalogue, n);
+  for (int n = 1; n <= records::kVatPositions; ++n) {
+    const records::VatCode v = records::readVatCode(catalogue, n);
     entries.push_back(records::printUsing("###", n) + bar + records::fitLeft(v.code, 5) + bar +
                       records::fitLeft(v.rateText, 3) + bar + records::fitLeft(v.ventilationText, 3) + bar +
                       records::fitLeft(v.compensationText, 4) + bar + records::fitLeft(v.note, 20));

@@ -198,9 +198,9 @@ void RegistrationEditor::showCounterparty() {
 
 std::string RegistrationEditor::subAccountDescription(int causal, int subAccount) {
   if (causal <= 0 || subAccount <= 0) return std::string();
-  records::openChannel(session_.catalogue, channel::kSubAccounts).read(master::subAccountRecord(causal, subAccount));
-  master::SubAccount account;
-  master::L_26(session_.catalogue, account);
+  records::openChannel(session_.catalogue, channel::kSubAccounts).read(records::subAccountRecord(causal, subAccount));
+  records::SubAccount account;
+  records::L_26(session_.catalogue, account);
   return account.description;
 }
 
@@ -219,9 +219,9 @@ void RegistrationEditor::showLine(int k) {
   put(row, 5, number("##", line.subAccount()));
   put(row, 8, records::fitLeft(subAccountDescription(line.causal(), line.subAccount()), 25));
   put(row, 34, number("##", line.vatCode()));
-  master::VatCode vat;
-  const bool hasVatCode = line.vatCode() > 0 && line.vatCode() <= master::kVatPositions;
-  if (hasVatCode) vat = master::readVatCode(session_.catalogue, line.vatCode());
+  records::VatCode vat;
+  const bool hasVatCode = line.vatCode() > 0 && line.vatCode() <= records::kVatPositions;
+  if (hasVatCode) vat = records::readVatCode(session_.catalogue, line.vatCode());
   put(row, 37, records::fitLeft(vat.code, 5));
   // The percentages of a VAT code through their masks, zero too.
   put(row, 43, hasVatCode ? records::printUsing("###", vat.ventilation) : std::string(3, ' '));

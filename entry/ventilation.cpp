@@ -6,7 +6,7 @@
 #include "records/registration_files.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "master/causals.h"
+#include "records/causal_file.h"
 
 namespace vellano::entry {
 namespace {
@@ -107,7 +107,7 @@ class VentilationFlags {
   bool counts(int code) {
     if (code < 1 || code > kCausalLimit) return false;
     char& flag = flags_[static_cast<std::size_t>(code)];
-    if (flag == 0) flag = master::readCausal(catalogue_, code).ventilation == 'S' ? 'S' : 'N';
+    if (flag == 0) flag = records::readCausal(catalogue_, code).ventilation == 'S' ? 'S' : 'N';
     return flag == 'S';
   }
 

@@ -76,8 +76,8 @@ void zeroRegistrations(screen::Session& session, int customers, int suppliers) {
   records::Channel& accounts = records::openChannel(catalogue, records::channel::kCashBanks);
   for (int n = 1; n <= cashBanks; ++n) {
     accounts.read(n);
-    accounts.buffer().set(master::cash_bank_layout::kDebit, std::string(10, ' '));
-    accounts.buffer().set(master::cash_bank_layout::kCredit, std::string(10, ' '));
+    accounts.buffer().set(records::cash_bank_layout::kDebit, std::string(10, ' '));
+    accounts.buffer().set(records::cash_bank_layout::kCredit, std::string(10, ' '));
     accounts.write(n);
   }
 }

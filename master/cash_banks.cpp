@@ -16,7 +16,6 @@
 namespace vellano::master {
 namespace {
 
-namespace L = cash_bank_layout;
 constexpr int kChannel = records::channel::kCashBanks;
 constexpr std::string_view kAmountMask = "###,###,###.##";
 constexpr int kAmountCol = 11;
@@ -49,9 +48,9 @@ class CashBankScreen {
   void show(int n);
   void clearFields();
   void editAccount();
-  screen::Go editDescription(CashBank& work);
+  screen::Go editDescription(records::CashBank& work);
   screen::Go editAmount(const screen::FieldSpec& field, double& value);
-  void save(const CashBank& work);
+  void save(const records::CashBank& work);
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
   void putAmount(int row, double value) { put(row, kAmountCol, records::printUsing(kAmountMask, value)); }
 
@@ -61,7 +60,7 @@ class CashBankScreen {
   screen::ScreenColours colours_;
   int count_ = 0;
   int current_ = 0;
-  CashBank account_;
+  records::CashBank account_;
 };
 
 void CashBankScreen::drawScreen() {
@@ -86,7 +85,7 @@ int CashBankScreen::askCode() {
   picker.field = kCodeField;
   picker.count = count_;
   picker.current = current_;
-  picker.list = [this] { return cashBankListEntries(session_.catalogue, count_); };
+  picker.list = [this] { return records::cashBankListEntries(session_.catalogue, count_); };
   picker.onKey = [this](int exitCode) -> std::optional<int> {
     if (exitCode == kExitF8 && options_.menuItem == kSalesRegisterItem)
       screen::handOverToPrintProgram(session_, "3.");
@@ -98,7 +97,7 @@ int CashBankScreen::askCode() {
 void CashBankScreen::show(int n) {
   current_ = n;
   put(4, 12, records::printUsing("####", n));
-  account_ = readCashBank(session_.catalogue, n);
+  account_ = records::readCashBank(session_.catalogue, n);
   put(9, 16, records::fitLeft(account_.description, 30));
   putAmount(kDebitRow, account_.debit);
   putAmount(kCreditRow, account_.credit);
@@ -106,7 +105,7 @@ void CashBankScreen::show(int n) {
 }
 
 // F9 lists the account's movements where the caller offers a list; otherwise it beeps.
-screen::Go CashBankScreen::editDescription(CashBank& work) {
+screen::Go CashBankScreen::editDescription(records::CashBank& work) {
   session_.panel.show(screen_, screen::legend({{9, "Lista Mov"}}));
   const screen::FieldResult r = session_.editor.edit(kDescriptionField, work.description);
   if (r.exitCode == kExitF9) {
@@ -128,8 +127,8 @@ screen::Go CashBankScreen::editAmount(const screen::FieldSpec& field, double& va
   return screen::goFor(r.exitCode);
 }
 
-void CashBankScreen::save(const CashBank& work) {
-  writeCashBank(session_.catalogue, current_, work);
+void CashBankScreen::save(const records::CashBank& work) {
+  records::writeCashBank(session_.catalogue, current_, work);
   account_ = work;
   if (current_ == count_ + 1) {
     ++count_;
@@ -139,7 +138,7 @@ void CashBankScreen::save(const CashBank& work) {
 }
 
 void CashBankScreen::editAccount() {
-  CashBank work = account_;
+  records::CashBank work = account_;
   const screen::SequenceEnd end = screen::runSequence({
       [&] { return editDescription(work); },
       [&] {
@@ -168,43 +167,6 @@ int CashBankScreen::run() {
 }
 
 }  // namespace
-
-void L_15(const records::Catalogue& catalogue, CashBank& account) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  account.description = record.trimmed(L::kDescription);
-  account.debit = record.number(L::kDebit);
-  account.credit = record.number(L::kCredit);
-}
-
-void W_15(records::Catalogue& catalogue, const CashBank& account) {
-  // Fitted before anything is set: an amount too wide stops the write, the record stays as read.
-  const std::string debit = records::amountField(account.debit, L::kDebit.width, "W_15");
-  const std::string credit = records::amountField(account.credit, L::kCredit.width, "W_15");
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kDescription, account.description);
-  record.set(L::kDebit, debit);
-  record.set(L::kCredit, credit);
-}
-
-CashBank readCashBank(records::Catalogue& catalogue, int n) {
-  records::openChannel(catalogue, kChannel).read(n);
-  CashBank account;
-  L_15(catalogue, account);
-  return account;
-}
-
-void writeCashBank(records::Catalogue& catalogue, int n, const CashBank& account) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  W_15(catalogue, account);
-  channel.write(n);
-}
-
-std::vector<std::string> cashBankListEntries(records::Catalogue& catalogue, int count) {
-  std::vector<std::string> entries;
-  for (int n = 1; n <= count; ++n)
-    entries.push_back(records::printUsing("###", n) + " " + records::fitLeft(readCashBank(catalogue, n).description, 26));
-  return entries;
-}
 
 void runCashAndBanks(screen::Session& session) { pickCashBank(session, CashBankOptions{}); }
 

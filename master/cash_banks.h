@@ -6,35 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "records/cash_bank_file.h"
 #include "records/catalogue.h"
 #include "records/record_file.h"
 #include "screen/session.h"
 
 namespace vellano::master {
 
-// Record layout of CASBAN.DAT (50 bytes).
-namespace cash_bank_layout {
-inline constexpr records::Field kDescription{0, 26};
-inline constexpr records::Field kDebit{26, 12};   // Dare, decimal text
-inline constexpr records::Field kCredit{38, 12};  // Avere, decimal text
-}  // namespace cash_bank_layout
-
-struct CashBank {
-  std::string description;  // trailing blanks removed
-  double debit = 0;         // Dare
-  double credit = 0;        // Avere
-  double balance() const { return debit - credit; }  // Saldo, never stored
-};
-
-// Channel 15: buffer to variables / variables to buffer (amounts in standard text form).
-void L_15(const records::Catalogue& catalogue, CashBank& account);
-void W_15(records::Catalogue& catalogue, const CashBank& account);
-
-CashBank readCashBank(records::Catalogue& catalogue, int n);
-void writeCashBank(records::Catalogue& catalogue, int n, const CashBank& account);
-
-// The account list: "###" number, blank, description, one entry per account 1..count.
-std::vector<std::string> cashBankListEntries(records::Catalogue& catalogue, int count);
+// The account records live in records/cash_bank_file.h; the screens here name them unqualified.
 
 // Main-menu item of the sales register: F8 in the code field hands over "3." only when the
 // screen was reached from there.

@@ -20,7 +20,6 @@
 namespace vellano::master {
 namespace {
 
-namespace L = causal_layout;
 constexpr int kChannel = records::channel::kCausals;
 
 using screen::FieldSpec;
@@ -45,8 +44,6 @@ constexpr FieldSpec kDescriptionField =
 constexpr FieldSpec kKindField = screen::textField(2, 79, 1).withKeys({kExitUp}).inCapitals();
 constexpr FieldSpec kVentilationField = screen::textField(3, 79, 1).withKeys({kExitUp}).inCapitals();
 
-char letterOf(const records::Record& record, records::Field f) { return record.text(f)[0]; }
-
 class CausalScreen {
  public:
   explicit CausalScreen(screen::Session& session)
@@ -61,7 +58,7 @@ class CausalScreen {
   void editCount();
   void showCausal(int n);
   void editCausal();
-  Go editDescription(Causal& work);
+  Go editDescription(records::Causal& work);
   Go editLetter(const FieldSpec& field, std::string_view allowed, char& letter);
   void setCount(int count);
   void showLegend(std::string_view text) { session_.panel.show(screen_, text); }
@@ -72,8 +69,8 @@ class CausalScreen {
   screen::ScreenColours colours_;
   int count_ = 0;
   int current_ = 0;
-  Causal causal_;
-  SubAccounts subAccounts_;
+  records::Causal causal_;
+  records::SubAccounts subAccounts_;
 };
 
 void CausalScreen::drawScreen() {
@@ -100,7 +97,7 @@ int CausalScreen::askCode() {
     picker.field = kCodeField;
     picker.count = count_;
     picker.current = current_;
-    picker.list = [this] { return causalListEntries(session_.catalogue, count_); };
+    picker.list = [this] { return records::causalListEntries(session_.catalogue, count_); };
     picker.pageKeys = true;
     picker.onKey = [this](int exitCode) -> std::optional<int> {
       if (exitCode == kExitF7) screen::handOverToPrintProgram(session_, "2U");
@@ -137,7 +134,7 @@ void CausalScreen::editCount() {
 void CausalScreen::showCausal(int n) {
   current_ = n;
   put(1, 18, records::printUsing("####", n));
-  causal_ = readCausal(session_.catalogue, n);
+  causal_ = records::readCausal(session_.catalogue, n);
   put(2, 18, records::fitLeft(causal_.description, 30));
   put(2, 79, std::string(1, causal_.kind));
   put(3, 79, std::string(1, shownVentilation(causal_.ventilation)));
@@ -146,7 +143,7 @@ void CausalScreen::showCausal(int n) {
 }
 
 // The page keys show the neighbouring causal, still within 1..count, for editing instead.
-Go CausalScreen::editDescription(Causal& work) {
+Go CausalScreen::editDescription(records::Causal& work) {
   showLegend(screen::legend({{9, "AnnullaReg"}}, screen::kPageNote));
   const screen::FieldResult r = session_.editor.edit(kDescriptionField, work.description);
   if (r.exitCode == kExitPageUp || r.exitCode == kExitPageDown) {
@@ -179,7 +176,7 @@ Go CausalScreen::editLetter(const FieldSpec& field, std::string_view allowed, ch
 // The causal is written once Ventilazione is typed; then its sub-accounts, from which Up comes
 // back to Ventilazione and ESC ends the causal.
 void CausalScreen::editCausal() {
-  Causal work = causal_;
+  records::Causal work = causal_;
   work.ventilation = shownVentilation(work.ventilation);
   screen::runSequence({
       [&] { return editDescription(work); },
@@ -187,7 +184,7 @@ void CausalScreen::editCausal() {
       [&] {
         const Go go = editLetter(kVentilationField, "SN", work.ventilation);
         if (go != Go::next()) return go;
-        writeCausal(session_.catalogue, current_, work);
+        records::writeCausal(session_.catalogue, current_, work);
         causal_ = work;
         if (current_ == count_ + 1) setCount(count_ + 1);
         return editSubAccounts(session_, subAccounts_) == SubAccountExit::Esc ? Go::finish() : Go::again();
@@ -213,42 +210,7 @@ int CausalScreen::run() {
 
 }  // namespace
 
-void L_6(const records::Catalogue& catalogue, Causal& causal) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  causal.description = record.trimmed(L::kDescription);
-  causal.kind = letterOf(record, L::kKind);
-  causal.ventilation = letterOf(record, L::kVentilation);
-}
-
-void W_6(records::Catalogue& catalogue, const Causal& causal) {
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kDescription, causal.description);
-  record.set(L::kKind, std::string(1, causal.kind));
-  record.set(L::kVentilation, std::string(1, causal.ventilation));
-  record.set(L::kReserved, "");
-}
-
-Causal readCausal(records::Catalogue& catalogue, int n) {
-  records::openChannel(catalogue, kChannel).read(n);
-  Causal causal;
-  L_6(catalogue, causal);
-  return causal;
-}
-
-void writeCausal(records::Catalogue& catalogue, int n, const Causal& causal) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  W_6(catalogue, causal);
-  channel.write(n);
-}
-
 char shownVentilation(char stored) { return stored == 'S' || stored == 'N' ? stored : 'N'; }
-
-std::vector<std::string> causalListEntries(records::Catalogue& catalogue, int count) {
-  std::vector<std::string> entries;
-  for (int n = 1; n <= count; ++n)
-    entries.push_back(records::printUsing("###", n) + " " + records::fitLeft(readCausal(catalogue, n).description, 30));
-  return entries;
-}
 
 void runCausals(screen::Session& session) { pickCausal(session); }
 

@@ -18,7 +18,6 @@
 namespace vellano::master {
 namespace {
 
-namespace L = sub_account_layout;
 constexpr int kChannel = records::channel::kSubAccounts;
 constexpr int kRow = 7;
 constexpr int kNumberCol = 2;
@@ -52,7 +51,7 @@ bool sortsBelowZero(std::string_view text) { return text.empty() || static_cast<
 
 class SubAccountLine {
  public:
-  SubAccountLine(screen::Session& session, SubAccounts& accounts)
+  SubAccountLine(screen::Session& session, records::SubAccounts& accounts)
       : session_(session), accounts_(accounts), colours_(screen::screenColours(session.context())) {}
 
   SubAccountExit run();
@@ -69,7 +68,7 @@ class SubAccountLine {
   void showLegend(std::string_view legendText) { session_.panel.show(session_.console.screen(), legendText); }
 
   screen::Session& session_;
-  SubAccounts& accounts_;
+  records::SubAccounts& accounts_;
   screen::ScreenColours colours_;
   int current_ = 0;
   std::string description_;  // typed so far for the slot on show
@@ -78,7 +77,7 @@ class SubAccountLine {
 
 void SubAccountLine::show(int n) {
   platform::ScreenBuffer& screen = session_.console.screen();
-  const SubAccount& a = accounts_[n];
+  const records::SubAccount& a = accounts_[n];
   screen.putText(kRow, kNumberCol, records::printUsing("###", n), colours_.text);
   screen.putText(kRow, kDescriptionCol, records::fitLeft(a.description, 35), colours_.text);
   screen.putText(kRow, kCodeCol, records::fitLeft(a.code, 20), colours_.text);
@@ -93,7 +92,7 @@ void SubAccountLine::choose(int n) {
 }
 
 int SubAccountLine::neighbour(int exitCode) const {
-  return exitCode == kExitPageUp ? std::max(1, current_ - 1) : std::min(kSubAccountsPerCausal, current_ + 1);
+  return exitCode == kExitPageUp ? std::max(1, current_ - 1) : std::min(records::kSubAccountsPerCausal, current_ + 1);
 }
 
 // Every slot may be typed or listed; 0 or a blank takes the first without a code (none: the
@@ -102,9 +101,9 @@ Go SubAccountLine::askNumber() {
   showLegend(screen::legend({{9, "Ricerca"}}, screen::kPageNote));
   screen::RecordPicker picker;
   picker.field = kNumberField;
-  picker.count = kSubAccountsPerCausal;
+  picker.count = records::kSubAccountsPerCausal;
   picker.current = current_;
-  picker.highest = kSubAccountsPerCausal;
+  picker.highest = records::kSubAccountsPerCausal;
   picker.list = [this] { return subAccountListEntries(accounts_); };
   picker.newRecord = [this] { return accounts_.firstFree(); };
   picker.onKey = [this](int exitCode) -> std::optional<int> {
@@ -144,9 +143,9 @@ Go SubAccountLine::askDescription() {
 
 int SubAccountLine::chooseFromCatalogue(bool byDescription, std::string_view current) {
   const int found = records::findTaxReturnCode(records::trim(current));
-  return screen::selectFromList(session_.console, byDescription ? catalogueByDescription() : catalogueByCode(),
+  return screen::selectFromList(session_.console, byDescription ? records::catalogueByDescription() : records::catalogueByCode(),
                                found > 0 ? found : 1, screen::searchListWindow(),
-                               byDescription ? catalogueByDescriptionHeading() : catalogueByCodeHeading(),
+                               byDescription ? records::catalogueByDescriptionHeading() : records::catalogueByCodeHeading(),
                                screen::kSearchHighlight);
 }
 
@@ -171,10 +170,10 @@ Go SubAccountLine::askCode() {
         continue;
       }
       case kExitEnter: {
-        SubAccount& slot = accounts_[current_];
+        records::SubAccount& slot = accounts_[current_];
         slot.description = description_;
         slot.code = records::trimRight(r.text);
-        writeSubAccount(session_.catalogue, accounts_.causal(), current_, slot);
+        records::writeSubAccount(session_.catalogue, accounts_.causal(), current_, slot);
         show(current_);
         return Go::to(kNumberStep);
       }
@@ -197,81 +196,17 @@ SubAccountExit SubAccountLine::run() {
 
 }  // namespace
 
-long subAccountRecord(int causal, int n) {
-  return static_cast<long>(causal - 1) * kSubAccountsPerCausal + n;
-}
-
-void L_26(const records::Catalogue& catalogue, SubAccount& account) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  account.description = record.trimmed(L::kDescription);
-  account.code = record.trimmed(L::kCode);
-}
-
-void W_26(records::Catalogue& catalogue, const SubAccount& account) {
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kDescription, account.description);
-  record.set(L::kCode, account.code);
-}
-
-void SubAccounts::load(records::Catalogue& catalogue, int causal) {
-  causal_ = causal;
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
-    channel.read(subAccountRecord(causal, n));
-    L_26(catalogue, (*this)[n]);
-  }
-}
-
-int SubAccounts::firstFree() const {
-  for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
-    const std::string& code = (*this)[n].code;
-    if (code.find_first_not_of(" \0", 0, 2) == std::string::npos) return n;
-  }
-  return 0;
-}
-
-void writeSubAccount(records::Catalogue& catalogue, int causal, int n, const SubAccount& account) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  const long record = subAccountRecord(causal, n);
-  channel.read(record);
-  W_26(catalogue, account);
-  channel.write(record);
-}
-
-std::vector<std::string> subAccountListEntries(const SubAccounts& accounts) {
+std::vector<std::string> subAccountListEntries(const records::SubAccounts& accounts) {
   std::vector<std::string> entries;
-  entries.reserve(kSubAccountsPerCausal);
-  for (int n = 1; n <= kSubAccountsPerCausal; ++n) {
-    const SubAccount& a = accounts[n];
+  entries.reserve(records::kSubAccountsPerCausal);
+  for (int n = 1; n <= records::kSubAccountsPerCausal; ++n) {
+    const records::SubAccount& a = accounts[n];
     entries.push_back(records::printUsing("###", n) + " " +
                       (sortsBelowZero(a.description) ? screen::dots(40) : records::fitLeft(a.description, 35)) + " " +
                       (sortsBelowZero(a.code) ? screen::dots(20) : records::fitLeft(a.code, 20)));
   }
   return entries;
 }
-
-std::vector<std::string> catalogueByDescription() {
-  std::vector<std::string> entries;
-  entries.reserve(records::kTaxReturnCodeCount);
-  for (int i = 1; i <= static_cast<int>(records::kTaxReturnCodeCount); ++i)
-    entries.push_back(records::storedTaxDescription(i) + bar() + records::storedTaxCode(i));
-  return entries;
-}
-
-std::vector<std::string> catalogueByCode() {
-  std::vector<std::string> entries;
-  entries.reserve(records::kTaxReturnCodeCount);
-  for (int i = 1; i <= static_cast<int>(records::kTaxReturnCodeCount); ++i)
-    entries.push_back(records::storedTaxCode(i) + bar() + records::storedTaxDescription(i));
-  return entries;
-}
-
-// Padded like the entries so that its bar stands over theirs.
-std::string catalogueByDescriptionHeading() {
-  return records::fitLeft("Descrizione", records::kTaxDescriptionWidth) + bar() + "Codice";
-}
-
-std::string catalogueByCodeHeading() { return records::cp437("Codice │Descrizione"); }
 
 void drawSubAccountLine(screen::Session& session) {
   platform::ScreenBuffer& screen = session.console.screen();
@@ -283,7 +218,7 @@ void drawSubAccountLine(screen::Session& session) {
   screen.putText(kRow, kCodeCol, screen::dots(20), attr);
 }
 
-SubAccountExit editSubAccounts(screen::Session& session, SubAccounts& accounts) {
+SubAccountExit editSubAccounts(screen::Session& session, records::SubAccounts& accounts) {
   return SubAccountLine(session, accounts).run();
 }
 

@@ -22,21 +22,20 @@
 namespace vellano::master {
 namespace {
 
-namespace L = vat_layout;
 constexpr int kChannel = records::channel::kVatCodes;
 
 // The five fields of a row in editing order, their columns counted from the position's base.
 struct VatField {
   screen::FieldSpec spec;
-  std::string VatCode::*text;
+  std::string records::VatCode::*text;
 };
 constexpr screen::KeyMask kUp{screen::kExitUp};
 constexpr std::array<VatField, 5> kFields{{
-    {screen::textField(0, 1, 5).withKeys(kUp), &VatCode::code},
-    {screen::textField(0, 7, 3).withKeys(kUp), &VatCode::rateText},
-    {screen::numericField(0, 11, 3).withKeys(kUp), &VatCode::ventilationText},
-    {screen::numericField(0, 15, 4).withKeys(kUp), &VatCode::compensationText},
-    {screen::textField(0, 20, 20).withKeys(kUp), &VatCode::note},
+    {screen::textField(0, 1, 5).withKeys(kUp), &records::VatCode::code},
+    {screen::textField(0, 7, 3).withKeys(kUp), &records::VatCode::rateText},
+    {screen::numericField(0, 11, 3).withKeys(kUp), &records::VatCode::ventilationText},
+    {screen::numericField(0, 15, 4).withKeys(kUp), &records::VatCode::compensationText},
+    {screen::textField(0, 20, 20).withKeys(kUp), &records::VatCode::note},
 }};
 enum FieldIndex { kCodeField, kRateField, kVentilationField, kCompensationField, kNoteField };
 
@@ -62,7 +61,7 @@ class VatEditor {
  private:
   void drawTemplate();
   void show(int position);
-  void showField(int position, int field, const VatCode& vat);
+  void showField(int position, int field, const records::VatCode& vat);
   screen::Go editField(int position, int field);
   // Takes what was typed into the row being edited.
   void store(int field, const std::string& text);
@@ -70,8 +69,8 @@ class VatEditor {
   screen::Session& session_;
   platform::ScreenBuffer& screen_;
   screen::ScreenColours colours_;
-  std::array<VatCode, kVatPositions + 1> table_{};  // [1..40]
-  VatCode work_;
+  std::array<records::VatCode, records::kVatPositions + 1> table_{};  // [1..40]
+  records::VatCode work_;
 };
 
 void VatEditor::drawTemplate() {
@@ -85,7 +84,7 @@ void VatEditor::drawTemplate() {
   }
 }
 
-void VatEditor::showField(int position, int field, const VatCode& vat) {
+void VatEditor::showField(int position, int field, const records::VatCode& vat) {
   const VatCell cell = vatCell(position);
   const int col = cell.base + kFields[static_cast<std::size_t>(field)].spec.col;
   std::string text;
@@ -101,7 +100,7 @@ void VatEditor::showField(int position, int field, const VatCode& vat) {
 
 // A never-filled position keeps its dotted areas.
 void VatEditor::show(int position) {
-  const VatCode& vat = table_[static_cast<std::size_t>(position)];
+  const records::VatCode& vat = table_[static_cast<std::size_t>(position)];
   const VatCell cell = vatCell(position);
   screen_.putText(cell.row, cell.base + 1, templateHalf(), colours_.text);
   if (vat.blank()) return;
@@ -144,12 +143,12 @@ screen::Go VatEditor::editField(int position, int field) {
 // position 1). Up from a code goes to the code of the position before, where there is one.
 void VatEditor::run() {
   records::Catalogue& catalogue = session_.catalogue;
-  for (int n = 1; n <= kVatPositions; ++n) table_[static_cast<std::size_t>(n)] = readVatCode(catalogue, n);
+  for (int n = 1; n <= records::kVatPositions; ++n) table_[static_cast<std::size_t>(n)] = records::readVatCode(catalogue, n);
   screen::Window window(screen_, screen::screenWindow(session_.context(), 1, 1, 23, 81, 5), "GESTIONE CAUSALI");
   session_.panel.show(screen_, screen::kMainMenuLegend);
   session_.editor.setColours(colours_.editing, colours_.text);
   drawTemplate();
-  for (int n = 1; n <= kVatPositions; ++n) show(n);
+  for (int n = 1; n <= records::kVatPositions; ++n) show(n);
 
   int position = 1;
   work_ = table_[1];
@@ -167,9 +166,9 @@ void VatEditor::run() {
         }
         break;
       case screen::SequenceEnd::Completed:
-        writeVatCode(catalogue, position, work_);
+        records::writeVatCode(catalogue, position, work_);
         table_[static_cast<std::size_t>(position)] = work_;
-        position = position % kVatPositions + 1;
+        position = position % records::kVatPositions + 1;
         work_ = table_[static_cast<std::size_t>(position)];
         break;
     }
@@ -187,46 +186,6 @@ void provideVatDocument() {
 }
 
 }  // namespace
-
-bool VatCode::blank() const {
-  return records::isBlank(code) && records::isBlank(rateText) && records::isBlank(ventilationText) &&
-         records::isBlank(compensationText) && records::isBlank(note);
-}
-
-void L_16(const records::Catalogue& catalogue, VatCode& vat) {
-  const records::Record& record = catalogue.channel(kChannel).buffer();
-  vat.code = record.trimmed(L::kCode);
-  vat.rateText = record.trimmed(L::kRate);
-  vat.ventilationText = record.trimmed(L::kVentilation);
-  vat.compensationText = record.trimmed(L::kCompensation);
-  vat.note = record.trimmed(L::kNote);
-  vat.rate = static_cast<float>(record.number(L::kRate));
-  vat.ventilation = static_cast<float>(record.number(L::kVentilation));
-  vat.compensation = static_cast<float>(record.number(L::kCompensation));
-}
-
-void W_16(records::Catalogue& catalogue, const VatCode& vat) {
-  records::Record& record = catalogue.channel(kChannel).buffer();
-  record.set(L::kCode, vat.code);
-  record.set(L::kRate, vat.rateText);
-  record.set(L::kVentilation, vat.ventilationText);
-  record.set(L::kCompensation, vat.compensationText);
-  record.set(L::kNote, vat.note);
-  record.set(L::kReserved, "");
-}
-
-VatCode readVatCode(records::Catalogue& catalogue, int position) {
-  records::openChannel(catalogue, kChannel).read(position);
-  VatCode vat;
-  L_16(catalogue, vat);
-  return vat;
-}
-
-void writeVatCode(records::Catalogue& catalogue, int position, const VatCode& vat) {
-  records::Channel& channel = records::openChannel(catalogue, kChannel);
-  W_16(catalogue, vat);
-  channel.write(position);
-}
 
 VatCell vatCell(int position) {
   return position <= 20 ? VatCell{position + 1, 1} : VatCell{position - 19, 41};

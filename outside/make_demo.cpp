@@ -18,14 +18,14 @@
 #include "records/context.h"
 #include "records/numbers.h"
 #include "records/startup_context.h"
-#include "master/cash_banks.h"
-#include "master/causals.h"
+#include "records/cash_bank_file.h"
+#include "records/causal_file.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
 #include "master/fiscal_checks.h"
-#include "master/sub_accounts.h"
+#include "records/sub_account_file.h"
 #include "records/tax_return_codes.h"
-#include "master/vat_table.h"
+#include "records/vat_code_file.h"
 
 namespace {
 
@@ -143,12 +143,12 @@ class Demo {
     };
     int position = 1;
     for (const Row& row : kRows) {
-      master::VatCode v;
+      records::VatCode v;
       v.code = row.code;
       v.rateText = row.rate;
       v.ventilationText = "100";
       v.note = row.note;
-      master::writeVatCode(catalogue_, position++, v);
+      records::writeVatCode(catalogue_, position++, v);
     }
   }
 
@@ -178,18 +178,18 @@ class Demo {
   void causals() {
     const auto& rows = causalRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      master::Causal c;
+      records::Causal c;
       c.description = rows[i].description;
       c.kind = rows[i].kind;
       c.ventilation = rows[i].ventilation;
       const int number = static_cast<int>(i + 1);
-      master::writeCausal(catalogue_, number, c);
+      records::writeCausal(catalogue_, number, c);
       int n = 1;
       for (const auto& [description, code] : rows[i].subAccounts) {
-        master::SubAccount a;
+        records::SubAccount a;
         a.description = description;
         a.code = records::storedTaxCode(records::findTaxReturnCode(code));
-        master::writeSubAccount(catalogue_, number, n++, a);
+        records::writeSubAccount(catalogue_, number, n++, a);
       }
     }
     records::writeCounter(catalogue_, records::kCausalCounter, static_cast<int>(rows.size()));
@@ -197,7 +197,7 @@ class Demo {
 
   void cashBanks() {
     for (std::size_t i = 0; i < kAccounts.size(); ++i)
-      master::writeCashBank(catalogue_, static_cast<int>(i + 1), master::CashBank{kAccounts[i], 0, 0});
+      records::writeCashBank(catalogue_, static_cast<int>(i + 1), records::CashBank{kAccounts[i], 0, 0});
     records::writeCounter(catalogue_, records::kCashBankCounter, static_cast<int>(kAccounts.size()));
   }
 
@@ -217,9 +217,9 @@ class Demo {
     for (const auto kind : {records::CounterpartyKind::Customer, records::CounterpartyKind::Supplier}) {
       const bool customers = kind == records::CounterpartyKind::Customer;
       const int count = customers ? kCustomers : kSuppliers;
-      catalogue_.open(customers ? 1 : 7);
-      catalogue_.open(customers ? 2 : 9);
-      if (!customers) catalogue_.open(71);
+      catalogue_.open(customers ? records::channel::kCustomers : records::channel::kSuppliers);
+      catalogue_.open(customers ? records::channel::kCustomerCount : records::channel::kSupplierCount);
+      if (!customers) catalogue_.open(records::channel::kOtherSuppliers);
       for (int code = 1; code <= count; ++code) {
         records::Counterparty who;
         who.name = std::string(kTrades[pick(0, 5)]) + " " + kFirst[pick(0, 11)] + " " + kForms[pick(0, 3)];
@@ -234,16 +234,16 @@ class Demo {
         // Straight into the master records: the balance records start at zero and are moved
         // only by the postings below.
         if (customers) {
-          catalogue_.channel(1).read(code);
+          catalogue_.channel(records::channel::kCustomers).read(code);
           records::W_1(catalogue_, who);
-          catalogue_.channel(1).write(code);
+          catalogue_.channel(records::channel::kCustomers).write(code);
         } else {
-          catalogue_.channel(7).read(code);
+          catalogue_.channel(records::channel::kSuppliers).read(code);
           records::W_7(catalogue_, who);
-          catalogue_.channel(7).write(code);
-          catalogue_.channel(71).read(code);
+          catalogue_.channel(records::channel::kSuppliers).write(code);
+          catalogue_.channel(records::channel::kOtherSuppliers).read(code);
           records::W_71(catalogue_, who);
-          catalogue_.channel(71).write(code);
+          catalogue_.channel(records::channel::kOtherSuppliers).write(code);
         }
       }
       records::writeCount(catalogue_, kind, count);
@@ -263,7 +263,7 @@ class Demo {
   // One VAT line: position in the VAT table, causal and sub-account.
   void line(records::VatLine& l, int vatPosition, int causal, double taxable) {
     l.vatCodeText = records::codeText(vatPosition);
-    l.rateText = master::readVatCode(catalogue_, vatPosition).rateText;
+    l.rateText = records::readVatCode(catalogue_, vatPosition).rateText;
     l.taxableText = records::amountForField(taxable, 10);
     l.causalText = records::codeText(causal);
     l.subAccountText = records::codeText(pick(1, 2));
@@ -327,7 +327,7 @@ class Demo {
     }
     for (std::size_t i = 0; i < payments.size(); ++i) {
       records::W_12(catalogue_, payments[i]);
-      catalogue_.channel(12).write(static_cast<long>(i + 1));
+      catalogue_.channel(records::channel::kPayments).write(static_cast<long>(i + 1));
       for (const entry::Posting& posting : entry::postingsOf(kind, entry::effectOf(payments[i])))
         entry::post(catalogue_, posting);
     }

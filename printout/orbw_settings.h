@@ -2,9 +2,11 @@
 // exchange (record 1 only). Every field is one character, "1" meaning set.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "records/catalogue.h"
+#include "records/layout.h"
 #include "records/record_file.h"
 
 namespace vellano::printout {
@@ -23,6 +25,18 @@ struct OrbwSettings {
 
   friend bool operator==(const OrbwSettings&, const OrbwSettings&) = default;
 };
+
+// One character per flag; a field never written holds NUL, which reads as blank like any
+// other unset flag.
+namespace orbw_layout {
+using records::padded;
+inline constexpr std::array kTable{
+    padded<OrbwSettings>({0, 1}, &OrbwSettings::laser),   padded<OrbwSettings>({1, 1}, &OrbwSettings::pdf),
+    padded<OrbwSettings>({2, 1}, &OrbwSettings::view),    padded<OrbwSettings>({3, 1}, &OrbwSettings::windows),
+    padded<OrbwSettings>({4, 1}, &OrbwSettings::landscape), padded<OrbwSettings>({5, 1}, &OrbwSettings::portrait),
+    padded<OrbwSettings>({6, 1}, &OrbwSettings::confirm),
+};
+}  // namespace orbw_layout
 
 // Record layout and conversions, shared with the dialog program.
 OrbwSettings orbwFromRecord(const records::Record& record);

@@ -56,18 +56,18 @@ void PrintOutput::ORBWW(screen::Session& session, const PrintRequest& request) {
   pitch_ = request.pitch;
   fileName_ = request.fileName.empty() ? "LASER" : request.fileName;
 
-  catalogue.close(98);
+  catalogue.close(records::channel::kPrintSettings);
   records::Channel& orbw = catalogue.open(records::channel::kPrintSettings);
   W_98(catalogue, OrbwSettings{"", "", "", "", "", "", ""});
   orbw.write(kOrbwRecord);
 
   W_98(catalogue, initialFlags(request.options));
   orbw.write(kOrbwRecord);
-  catalogue.close(98);
+  catalogue.close(records::channel::kPrintSettings);
   platform::runCommand("ORBW.EXE", session.console);
   catalogue.open(records::channel::kPrintSettings).read(kOrbwRecord);
   L_98(catalogue, settings_);
-  catalogue.close(98);
+  catalogue.close(records::channel::kPrintSettings);
 
   // Only an explicit "S" goes on: a dialog that died half-way leaves no confirmation.
   confirm_ = settings_.confirm == "S" ? "S" : "N";

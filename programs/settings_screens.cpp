@@ -77,7 +77,7 @@ bool runParametersScreen(screen::Session& session) {
   context.fullVatTables = fullTables;
   session.catalogue.open(records::channel::kParameters);
   records::W_18(session.catalogue, context);
-  session.catalogue.channel(18).write(1);
+  session.catalogue.channel(records::channel::kParameters).write(1);
   return true;
 }
 

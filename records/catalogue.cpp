@@ -12,46 +12,28 @@ namespace vellano::records {
 
 namespace {
 
-// Record layouts of the files this catalogue loads itself.
-constexpr std::size_t kDateWidths[] = {6, 11};
-constexpr auto kDateFile = fieldsFromWidths(kDateWidths);
-constexpr std::size_t kRegistryShortWidths[] = {40, 30, 30, 11, 20, 25, 25, 30, 16};
-constexpr auto kRegistryShort = fieldsFromWidths(kRegistryShortWidths);
-constexpr std::size_t kRegistryLongWidths[] = {40, 20, 20, 11, 20, 25, 25, 28, 2, 16,
-                                               5,  40, 40, 15, 30, 30, 30, 60, 11, 60,
-                                               5,  30, 6,  16, 1,  30, 1,  2};
-constexpr auto kRegistryLong = fieldsFromWidths(kRegistryLongWidths);
-constexpr std::size_t kParamWidths[] = {1, 1};
-constexpr auto kParams = fieldsFromWidths(kParamWidths);
-constexpr Field kCounter{0, 5};  // INDEX.DAT and INDAZ: one counter per record
-constexpr std::size_t kHostSettingsWidths[] = {6, 3, 1, 5, 1, 1, 1};
-constexpr auto kHostSettings = fieldsFromWidths(kHostSettingsWidths);
-constexpr std::size_t kHandOverWidths[] = {1, 3, 2, 3, 4, 20, 2, 6, 2, 5, 50, 3, 5, 2, 2, 1};
-constexpr auto kHandOverRecord = fieldsFromWidths(kHandOverWidths);  // last: reserved byte
+namespace C = context_layout;
 
-constexpr std::size_t kDateShortLength = 6;
-constexpr std::size_t kDateLongLength = 17;
-constexpr std::size_t kRegistryShortLength = 227;
-constexpr std::size_t kRegistryLongLength = 619;
-constexpr std::size_t kHandOverLength = 111;
-constexpr std::size_t kCompanyListLength = 1000;
-
-constexpr std::size_t layoutEnd(const auto& layout) {
-  return layout.back().offset + layout.back().width;
-}
-static_assert(layoutEnd(kDateFile) == kDateLongLength);
-static_assert(layoutEnd(kRegistryShort) == kRegistryShortLength);
-static_assert(layoutEnd(kRegistryLong) == kRegistryLongLength);
-static_assert(layoutEnd(kHostSettings) == 18);
-static_assert(layoutEnd(kHandOverRecord) == kHandOverLength);
-static_assert(kHostSettings.size() == HostSettings::kFields);
-static_assert(kHandOverRecord.size() == HandOver::kFields + 1);
+static_assert(tiles(C::kDateShort, C::kDateShortLength));
+static_assert(tiles(C::kDateLong, C::kDateLongLength));
+static_assert(tiles(C::kRegistryShort, C::kRegistryShortLength));
+static_assert(tiles(C::kRegistryLong, C::kRegistryLongLength));
+static_assert(tiles(C::kCompanyList, C::kCompanyListLength));
+static_assert(tiles(C::kParameters, C::kParametersLength));
+static_assert(tiles(C::kHostSettings, C::kHostSettingsLength));
+static_assert(tiles(C::kHandOverRecord, C::kHandOverLength));
+static_assert(C::kHostSettings.size() == HostSettings::kFields);
+static_assert(C::kHandOverRecord.size() == HandOver::kFields + 1);
 
 // Channels whose name carries the year suffix.
-constexpr std::array<int, 10> kYearChannels{3, 4, 5, 8, 12, 13, 27, 59, 91, 92};
+constexpr std::array<int, 10> kYearChannels{
+    channel::kRegisterHeader, channel::kRegistrations, channel::kVatControl, channel::kBalances,
+    channel::kPayments,       channel::kVatPaid,       channel::kTakings,    channel::kIntermediary,
+    channel::kCompanyCount,   channel::kCompanies};
 
-bool isStemChannel(int channel) {
-  return channel == 3 || channel == 4 || channel == 8 || channel == 12 || channel == 17;
+bool isStemChannel(int number) {
+  return number == channel::kRegisterHeader || number == channel::kRegistrations ||
+         number == channel::kBalances || number == channel::kPayments || number == channel::kRegisterPrint;
 }
 
 [[noreturn]] void badChannel(int channel) {
@@ -70,85 +52,43 @@ ChannelFile channelFile(int channel, const Context& c, const std::string& stem) 
   const std::string& cs = c.customerExtension;
   const std::string& y = c.yearSuffix;
   switch (channel) {
-    case 1: return {p + "CLIFOR." + cs, 500};
-    case 2: return {p + "INDICECL." + cs, 4};
-    case 3: return {p + stem + y + "." + e, 90};
-    case 4: return {p + stem + y + "." + e, 200};
-    case 5: return {p + "CDIVA" + y + "." + e, 21};
-    case 6: return {p + "CAUCON.DAT", 500};
-    case 7: return {p + "ESTC." + cs, 200};
-    case 8: return {p + stem + y + "." + e, 30};
-    case 9: return {p + "INDICEST." + cs, 4};
-    case 10: return {"TTY.DAT", 1};
-    case 11:
-      if (c.hostMode == 6) return {c.handOverFolder + "DATATERM.DAT", kDateShortLength};
-      return {p + "DATA." + e, kDateLongLength};
-    case 12: return {p + stem + y + "." + e, 95};
-    case 13: return {p + "IVVER" + y + "." + e, 120};
-    case 14:
-      if (c.hostMode == 2) return {p + "DIKTA." + e, kRegistryShortLength};
-      return {folderPrefix(c.ttyFolder()) + "DIKTA." + e, kRegistryLongLength};
-    case 15: return {p + "CASBAN.DAT", 50};
-    case 16: return {p + "TABIVA.DAT", 200};
-    case 17: return {p + stem + "." + e, 100};
-    case 18: return {p + "PARAM.DAT", 2};
-    case 20: return {p + "COMATIC." + e, 36};
-    case 22: return {p + "INDEX.DAT", 5};
-    case 26: return {p + "SOTCON.DAT", 500};
-    case 27: return {p + "CORRIS" + y + "." + e, 5000};
-    case 30: return {"IVA2011", 1900};
-    case 40: return {"ELENCOCF", 1800};
-    case 49: return {"DATA.DAT", 18};
-    case 59: return {"TEL" + y + ".DAT", 255};
-    case 71: return {p + "ESTCNO." + e, 200};
-    case 90: return {c.handOverFolder + "QMENU.DAT", kHandOverLength};
-    case 91: return {"INDAZ" + y + ".DAT", 5};
-    case 92: return {"AZIEN" + y + ".DAT", kCompanyListLength};
-    case 98: return {"ORBW.DAT", 7};
+    case channel::kCustomers: return {p + "CLIFOR." + cs, 500};
+    case channel::kCustomerCount: return {p + "INDICECL." + cs, 4};
+    case channel::kRegisterHeader: return {p + stem + y + "." + e, 90};
+    case channel::kRegistrations: return {p + stem + y + "." + e, 200};
+    case channel::kVatControl: return {p + "CDIVA" + y + "." + e, 21};
+    case channel::kCausals: return {p + "CAUCON.DAT", 500};
+    case channel::kSuppliers: return {p + "ESTC." + cs, 200};
+    case channel::kBalances: return {p + stem + y + "." + e, 30};
+    case channel::kSupplierCount: return {p + "INDICEST." + cs, 4};
+    case channel::kInstallation: return {"TTY.DAT", 1};
+    case channel::kWorkingDate:
+      if (c.hostMode == 6) return {c.handOverFolder + "DATATERM.DAT", C::kDateShortLength};
+      return {p + "DATA." + e, C::kDateLongLength};
+    case channel::kPayments: return {p + stem + y + "." + e, 95};
+    case channel::kVatPaid: return {p + "IVVER" + y + "." + e, 120};
+    case channel::kCompany:
+      if (c.hostMode == 2) return {p + "DIKTA." + e, C::kRegistryShortLength};
+      return {folderPrefix(c.ttyFolder()) + "DIKTA." + e, C::kRegistryLongLength};
+    case channel::kCashBanks: return {p + "CASBAN.DAT", 50};
+    case channel::kVatCodes: return {p + "TABIVA.DAT", 200};
+    case channel::kRegisterPrint: return {p + stem + "." + e, 100};
+    case channel::kParameters: return {p + "PARAM.DAT", C::kParametersLength};
+    case channel::kAutomaticNumbers: return {p + "COMATIC." + e, 36};
+    case channel::kCounters: return {p + "INDEX.DAT", 5};
+    case channel::kSubAccounts: return {p + "SOTCON.DAT", 500};
+    case channel::kTakings: return {p + "CORRIS" + y + "." + e, 5000};
+    case channel::kVatReturnFile: return {"IVA2011", 1900};
+    case channel::kCustomerListFile: return {"ELENCOCF", 1800};
+    case channel::kHostSettings: return {"DATA.DAT", C::kHostSettingsLength};
+    case channel::kIntermediary: return {"TEL" + y + ".DAT", 255};
+    case channel::kOtherSuppliers: return {p + "ESTCNO." + e, 200};
+    case channel::kHandOver: return {c.handOverFolder + "QMENU.DAT", C::kHandOverLength};
+    case channel::kCompanyCount: return {"INDAZ" + y + ".DAT", 5};
+    case channel::kCompanies: return {"AZIEN" + y + ".DAT", C::kCompanyListLength};
+    case channel::kPrintSettings: return {"ORBW.DAT", 7};
     default: badChannel(channel);
   }
-}
-
-// The raw bytes of a field, NULs included: carried fields go back exactly as read.
-std::string rawField(const Record& record, Field f) {
-  const std::string& bytes = record.bytes();
-  if (f.offset >= bytes.size()) return std::string(f.width, '\0');
-  std::string value = bytes.substr(f.offset, f.width);
-  value.resize(f.width, '\0');
-  return value;
-}
-
-char byteField(const Record& record, Field f) {
-  const std::string text = record.text(f);
-  return text.empty() ? ' ' : text[0];
-}
-
-template <std::size_t N>
-void loadCompany(const Record& record, const std::array<Field, N>& layout, Company& company,
-                 std::size_t fiscalCodeField) {
-  company.name = record.trimmed(layout[0]);
-  company.address = record.trimmed(layout[1]);
-  company.town = record.trimmed(layout[2]);
-  company.vatNumber = record.trimmed(layout[3]);
-  company.field5 = record.trimmed(layout[4]);
-  company.field6 = record.trimmed(layout[5]);
-  company.field7 = record.trimmed(layout[6]);
-  company.field8 = record.trimmed(layout[7]);
-  company.fiscalCode = record.trimmed(layout[fiscalCodeField]);
-}
-
-template <std::size_t N>
-void storeCompany(Record& record, const std::array<Field, N>& layout, const Company& company,
-                  std::size_t fiscalCodeField) {
-  record.set(layout[0], company.name);
-  record.set(layout[1], company.address);
-  record.set(layout[2], company.town);
-  record.set(layout[3], company.vatNumber);
-  record.set(layout[4], company.field5);
-  record.set(layout[5], company.field6);
-  record.set(layout[6], company.field7);
-  record.set(layout[7], company.field8);
-  record.set(layout[fiscalCodeField], company.fiscalCode);
 }
 
 }  // namespace
@@ -249,102 +189,88 @@ void Catalogue::reopenYearFiles() {
 // ---- Loads and writes of the context files ----
 
 void L_10(const Catalogue& catalogue, char& byte) {
-  byte = catalogue.channel(10).buffer().bytes()[0];
+  load(catalogue.channel(channel::kInstallation).buffer(), C::kInstallationByte, byte);
 }
 
 void W_10(Catalogue& catalogue, char byte) {
-  catalogue.channel(10).buffer().bytes()[0] = byte;
+  store(catalogue.channel(channel::kInstallation).buffer(), C::kInstallationByte, byte, "W_10");
 }
 
 void L_11(const Catalogue& catalogue, Context& context) {
-  const Record& record = catalogue.channel(11).buffer();
-  context.workingDate = record.text(kDateFile[0]);
-  if (record.bytes().size() >= kDateLongLength) context.dateFileRest = rawField(record, kDateFile[1]);
+  const Record& record = catalogue.channel(channel::kWorkingDate).buffer();
+  if (record.bytes().size() >= C::kDateLongLength) load(record, C::kDateLong, context);
+  else load(record, C::kDateShort, context);
 }
 
 void W_11(Catalogue& catalogue, const Context& context) {
-  Record& record = catalogue.channel(11).buffer();
-  record.set(kDateFile[0], context.workingDate);
-  if (record.bytes().size() >= kDateLongLength) record.set(kDateFile[1], context.dateFileRest);
+  Record& record = catalogue.channel(channel::kWorkingDate).buffer();
+  if (record.bytes().size() >= C::kDateLongLength) store(record, C::kDateLong, context, "W_11");
+  else store(record, C::kDateShort, context, "W_11");
 }
 
 void L_14(const Catalogue& catalogue, Company& company) {
-  const Record& record = catalogue.channel(14).buffer();
-  if (record.bytes().size() >= kRegistryLongLength)
-    loadCompany(record, kRegistryLong, company, 9);
-  else
-    loadCompany(record, kRegistryShort, company, 8);
+  const Record& record = catalogue.channel(channel::kCompany).buffer();
+  if (record.bytes().size() >= C::kRegistryLongLength) load(record, C::kRegistryLong, company);
+  else load(record, C::kRegistryShort, company);
 }
 
 void W_14(Catalogue& catalogue, const Company& company) {
-  Record& record = catalogue.channel(14).buffer();
-  if (record.bytes().size() >= kRegistryLongLength)
-    storeCompany(record, kRegistryLong, company, 9);
-  else
-    storeCompany(record, kRegistryShort, company, 8);
+  Record& record = catalogue.channel(channel::kCompany).buffer();
+  if (record.bytes().size() >= C::kRegistryLongLength) store(record, C::kRegistryLong, company, "W_14");
+  else store(record, C::kRegistryShort, company, "W_14");
 }
 
 void L_18(const Catalogue& catalogue, Context& context) {
-  const Record& record = catalogue.channel(18).buffer();
-  context.sharedCustomerArchive = byteField(record, kParams[0]);
-  context.fullVatTables = byteField(record, kParams[1]);
+  load(catalogue.channel(channel::kParameters).buffer(), C::kParameters, context);
 }
 
 void W_18(Catalogue& catalogue, const Context& context) {
-  Record& record = catalogue.channel(18).buffer();
-  record.set(kParams[0], std::string(1, context.sharedCustomerArchive));
-  record.set(kParams[1], std::string(1, context.fullVatTables));
+  store(catalogue.channel(channel::kParameters).buffer(), C::kParameters, context, "W_18");
 }
 
 void L_22(const Catalogue& catalogue, float& counter) {
-  counter = static_cast<float>(catalogue.channel(22).buffer().number(kCounter));
+  load(catalogue.channel(channel::kCounters).buffer(), C::kCounter, counter);
 }
 
 void W_22(Catalogue& catalogue, float counter) {
-  catalogue.channel(22).buffer().set(kCounter, strSingle(counter));
+  store(catalogue.channel(channel::kCounters).buffer(), C::kCounter, counter, "W_22");
 }
 
 void L_49(const Catalogue& catalogue, HostSettings& settings) {
-  const Record& record = catalogue.channel(49).buffer();
-  for (std::size_t i = 0; i < HostSettings::kFields; ++i)
-    settings.field[i] = rawField(record, kHostSettings[i]);
+  loadRun(catalogue.channel(channel::kHostSettings).buffer(), C::kHostSettings, Kind::kRaw, settings.field);
 }
 
 void W_49(Catalogue& catalogue, const HostSettings& settings) {
-  Record& record = catalogue.channel(49).buffer();
-  for (std::size_t i = 0; i < HostSettings::kFields; ++i)
-    record.set(kHostSettings[i], settings.field[i]);
+  storeRun(catalogue.channel(channel::kHostSettings).buffer(), C::kHostSettings, Kind::kRaw, settings.field,
+           "W_49");
 }
 
 void L_90(const Catalogue& catalogue, HandOver& handOver) {
-  const Record& record = catalogue.channel(90).buffer();
-  for (std::size_t i = 0; i < HandOver::kFields; ++i)
-    handOver.field[i] = rawField(record, kHandOverRecord[i]);
-  handOver.reserved = rawField(record, kHandOverRecord[HandOver::kFields]);
+  const Record& record = catalogue.channel(channel::kHandOver).buffer();
+  loadRun(record, C::kHandOverFields, Kind::kRaw, handOver.field);
+  load(record, C::kHandOverReserved, handOver.reserved);
 }
 
 void W_90(Catalogue& catalogue, const HandOver& handOver) {
-  Record& record = catalogue.channel(90).buffer();
-  for (std::size_t i = 0; i < HandOver::kFields; ++i)
-    record.set(kHandOverRecord[i], handOver.field[i]);
-  record.set(kHandOverRecord[HandOver::kFields],
-             handOver.reserved.empty() ? std::string(" ") : handOver.reserved);
+  Record& record = catalogue.channel(channel::kHandOver).buffer();
+  storeRun(record, C::kHandOverFields, Kind::kRaw, handOver.field, "W_90");
+  store(record, C::kHandOverReserved, handOver.reserved, "W_90");  // never written: a blank
 }
 
 void L_91(const Catalogue& catalogue, float& companies) {
-  companies = static_cast<float>(catalogue.channel(91).buffer().number(kCounter));
+  load(catalogue.channel(channel::kCompanyCount).buffer(), C::kCounter, companies);
 }
 
 void W_91(Catalogue& catalogue, float companies) {
-  catalogue.channel(91).buffer().set(kCounter, strSingle(companies));
+  store(catalogue.channel(channel::kCompanyCount).buffer(), C::kCounter, companies, "W_91");
 }
 
 void L_92(const Catalogue& catalogue, Company& company) {
-  loadCompany(catalogue.channel(92).buffer(), kRegistryShort, company, 8);
+  load(catalogue.channel(channel::kCompanies).buffer(), C::kCompanyList, company);
 }
 
 void W_92(Catalogue& catalogue, const Company& company) {
-  storeCompany(catalogue.channel(92).buffer(), kRegistryShort, company, 8);
+  store(catalogue.channel(channel::kCompanies).buffer(), C::kCompanyList, company, "W_92");
 }
 
 Channel& openChannel(Catalogue& catalogue, int channel) {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "records/context.h"
+#include "records/layout.h"
 #include "records/record_file.h"
 
 namespace vellano::records {
@@ -54,9 +55,15 @@ enum Number : int {
 }  // namespace channel
 
 // Every channel of the catalogue.
-inline constexpr std::array<int, 31> kChannels{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
-                                               12, 13, 14, 15, 16, 17, 18, 20, 22, 26, 27,
-                                               30, 40, 49, 59, 71, 90, 91, 92, 98};
+inline constexpr std::array<int, 31> kChannels{
+    channel::kCustomers,      channel::kCustomerCount,   channel::kRegisterHeader, channel::kRegistrations,
+    channel::kVatControl,     channel::kCausals,         channel::kSuppliers,      channel::kBalances,
+    channel::kSupplierCount,  channel::kInstallation,    channel::kWorkingDate,    channel::kPayments,
+    channel::kVatPaid,        channel::kCompany,         channel::kCashBanks,      channel::kVatCodes,
+    channel::kRegisterPrint,  channel::kParameters,      channel::kAutomaticNumbers, channel::kCounters,
+    channel::kSubAccounts,    channel::kTakings,         channel::kVatReturnFile,  channel::kCustomerListFile,
+    channel::kHostSettings,   channel::kIntermediary,    channel::kOtherSuppliers, channel::kHandOver,
+    channel::kCompanyCount,   channel::kCompanies,       channel::kPrintSettings};
 
 // One open file and the buffer of its current record.
 class Channel {
@@ -127,6 +134,66 @@ class Catalogue {
 
 // The channel, opened first when it is not open yet.
 Channel& openChannel(Catalogue& catalogue, int channel);
+
+// Record layouts of the context files, each read and written through its table.
+namespace context_layout {
+inline constexpr Cell kInstallationByte{{0, 1}, Kind::kByte};  // TTY.DAT: one byte per record
+
+// The working date: DATA.<ext> (17 bytes) keeps 11 characters after the date, DATATERM (6) not.
+inline constexpr std::size_t kDateShortLength = 6;
+inline constexpr std::size_t kDateLongLength = 17;
+inline constexpr std::array kDateShort{padded<Context>({0, 6}, &Context::workingDate)};
+inline constexpr std::array kDateLong{padded<Context>({0, 6}, &Context::workingDate),
+                                      raw<Context>({6, 11}, &Context::dateFileRest)};
+
+// The company registry, DIKTA: the 227-byte record (host mode 2) and the 619-byte one hold the
+// same variables at different places; fields without a variable stay as read.
+inline constexpr std::size_t kRegistryShortLength = 227;
+inline constexpr std::size_t kRegistryLongLength = 619;
+inline constexpr std::size_t kRegistryShortWidths[] = {40, 30, 30, 11, 20, 25, 25, 30, 16};
+inline constexpr auto kRegistryShortFields = fieldsFromWidths(kRegistryShortWidths);
+inline constexpr std::size_t kRegistryLongWidths[] = {40, 20, 20, 11, 20, 25, 25, 28, 2, 16,
+                                                      5,  40, 40, 15, 30, 30, 30, 60, 11, 60,
+                                                      5,  30, 6,  16, 1,  30, 1,  2};
+inline constexpr auto kRegistryLongFields = fieldsFromWidths(kRegistryLongWidths);
+template <class Fields>
+constexpr std::array<Column<Company>, 9> companyColumns(const Fields& f, std::size_t fiscalCode) {
+  return {trimmed<Company>(f[0], &Company::name),      trimmed<Company>(f[1], &Company::address),
+          trimmed<Company>(f[2], &Company::town),      trimmed<Company>(f[3], &Company::vatNumber),
+          trimmed<Company>(f[4], &Company::field5),    trimmed<Company>(f[5], &Company::field6),
+          trimmed<Company>(f[6], &Company::field7),    trimmed<Company>(f[7], &Company::field8),
+          trimmed<Company>(f[fiscalCode], &Company::fiscalCode)};
+}
+inline constexpr auto kRegistryShort = companyColumns(kRegistryShortFields, 8);
+inline constexpr auto kRegistryLong = withRow(
+    withRow(companyColumns(kRegistryLongFields, 9), kept<Company>(kRegistryLongFields[8])),
+    kept<Company>({kRegistryLongFields[10].offset, kRegistryLongLength - kRegistryLongFields[10].offset}));
+
+// The company list, AZIEN: the short registry fields, then the rest of the record as read.
+inline constexpr std::size_t kCompanyListLength = 1000;
+inline constexpr auto kCompanyList =
+    withRow(kRegistryShort, kept<Company>({kRegistryShortLength, kCompanyListLength - kRegistryShortLength}));
+
+// PARAM.DAT: two one-letter parameters.
+inline constexpr std::size_t kParametersLength = 2;
+inline constexpr std::array kParameters{letter<Context>({0, 1}, &Context::sharedCustomerArchive),
+                                        letter<Context>({1, 1}, &Context::fullVatTables)};
+
+// INDEX.DAT and INDAZ: one counter per record, single-precision standard text form.
+inline constexpr Cell kCounter{{0, 5}, Kind::kSingle};
+
+// DATA.DAT: seven fields kept as stored.
+inline constexpr std::size_t kHostSettingsLength = 18;
+inline constexpr std::size_t kHostSettingsWidths[] = {6, 3, 1, 5, 1, 1, 1};
+inline constexpr auto kHostSettings = fieldsFromWidths(kHostSettingsWidths);
+
+// QMENU.DAT: fifteen fields kept as stored, then a reserved byte.
+inline constexpr std::size_t kHandOverLength = 111;
+inline constexpr std::size_t kHandOverWidths[] = {1, 3, 2, 3, 4, 20, 2, 6, 2, 5, 50, 3, 5, 2, 2, 1};
+inline constexpr auto kHandOverRecord = fieldsFromWidths(kHandOverWidths);
+inline constexpr std::span<const Field> kHandOverFields{kHandOverRecord.data(), HandOver::kFields};
+inline constexpr Cell kHandOverReserved{kHandOverRecord[HandOver::kFields], Kind::kRaw};
+}  // namespace context_layout
 
 // Channel 10, TTY.DAT: one byte per record.
 void L_10(const Catalogue& catalogue, char& byte);

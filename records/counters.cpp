@@ -4,7 +4,7 @@
 namespace vellano::records {
 
 int readCounter(Catalogue& catalogue, long record) {
-  openChannel(catalogue, 22).read(record);
+  openChannel(catalogue, channel::kCounters).read(record);
   float count = 0;
   L_22(catalogue, count);
   // The screens show counts in four places; anything else is damage and reads as its bound.
@@ -13,7 +13,7 @@ int readCounter(Catalogue& catalogue, long record) {
 }
 
 void writeCounter(Catalogue& catalogue, long record, int count) {
-  Channel& channel = openChannel(catalogue, 22);
+  Channel& channel = openChannel(catalogue, channel::kCounters);
   W_22(catalogue, static_cast<float>(count));
   channel.write(record);
 }

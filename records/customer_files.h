@@ -4,10 +4,12 @@
 // variables into the buffer; the bytes of fields we have no variable for stay as read.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "records/catalogue.h"
+#include "records/layout.h"
 #include "records/record_file.h"
 
 namespace vellano::records {
@@ -40,6 +42,7 @@ struct BalanceTotals {
 
 // Customer record, CLIFOR (500 bytes).
 namespace clifor {
+inline constexpr std::size_t kLength = 500;
 inline constexpr Field kName{0, 30};
 inline constexpr Field kStreetHead{60, 20};
 inline constexpr Field kTown{80, 20};
@@ -50,10 +53,31 @@ inline constexpr Field kName2{256, 32};  // 30 characters used
 inline constexpr Field kPostcode{390, 5};
 inline constexpr Field kHouseNumber{420, 5};
 inline constexpr Field kStreetTail{462, 10};
+// The street is split by a rule (streetHead/streetTail); the reserved bytes stay as read.
+inline constexpr std::array kTable{
+    shown<Counterparty>(kName, &Counterparty::name),
+    kept<Counterparty>({30, 30}),
+    byRule<Counterparty>(kStreetHead),
+    shown<Counterparty>(kTown, &Counterparty::town),
+    kept<Counterparty>({100, 3}),
+    shown<Counterparty>(kProvince, &Counterparty::province),
+    shown<Counterparty>(kFiscalCode, &Counterparty::fiscalCode),
+    shown<Counterparty>(kVatNumber, &Counterparty::vatNumber),
+    kept<Counterparty>({132, 124}),
+    shown<Counterparty>(kName2, &Counterparty::name2),
+    kept<Counterparty>({288, 102}),
+    shown<Counterparty>(kPostcode, &Counterparty::postcode),
+    kept<Counterparty>({395, 25}),
+    shown<Counterparty>(kHouseNumber, &Counterparty::houseNumber),
+    kept<Counterparty>({425, 37}),
+    byRule<Counterparty>(kStreetTail),
+    kept<Counterparty>({472, 28}),
+};
 }  // namespace clifor
 
 // Supplier record, ESTC (200 bytes).
 namespace estc {
+inline constexpr std::size_t kLength = 200;
 inline constexpr Field kName{0, 30};
 inline constexpr Field kName2{30, 30};
 inline constexpr Field kProvince{60, 2};
@@ -63,19 +87,52 @@ inline constexpr Field kTown{87, 20};
 inline constexpr Field kFiscalCode{107, 40};  // 16 characters used
 inline constexpr Field kStreetTail{147, 10};
 inline constexpr Field kVatNumber{184, 16};   // 11 characters used
+inline constexpr std::array kTable{
+    shown<Counterparty>(kName, &Counterparty::name),
+    shown<Counterparty>(kName2, &Counterparty::name2),
+    shown<Counterparty>(kProvince, &Counterparty::province),
+    shown<Counterparty>(kPostcode, &Counterparty::postcode),
+    byRule<Counterparty>(kStreetHead),
+    shown<Counterparty>(kTown, &Counterparty::town),
+    shown<Counterparty>(kFiscalCode, &Counterparty::fiscalCode),
+    byRule<Counterparty>(kStreetTail),
+    kept<Counterparty>({157, 27}),
+    shown<Counterparty>(kVatNumber, &Counterparty::vatNumber),
+};
 }  // namespace estc
 
-// Supplier complement record, ESTCNO (200 bytes).
+// Supplier complement record, ESTCNO (200 bytes): the house number, and a copy of the VAT
+// number that is written but never read back (ESTC owns it).
 namespace estcno {
+inline constexpr std::size_t kLength = 200;
 inline constexpr Field kVatNumber{100, 11};
 inline constexpr Field kHouseNumber{111, 5};
+inline constexpr std::array kTable{
+    kept<Counterparty>({0, 100}),
+    copy<Counterparty>(kVatNumber, &Counterparty::vatNumber),
+    shown<Counterparty>(kHouseNumber, &Counterparty::houseNumber),
+    kept<Counterparty>({116, 84}),
+};
 }  // namespace estcno
 
-// Counter record, INDICECL / INDICEST (4 bytes), and balance record (30 bytes).
+// Counter record, INDICECL / INDICEST (4 bytes): INDICECL writes the leading blank, INDICEST
+// does not.
+inline constexpr std::size_t kCounterLength = 4;
 inline constexpr Field kCounter{0, 4};
+inline constexpr Cell kCustomerCounter{kCounter, Kind::kSingle};
+inline constexpr Cell kSupplierCounter{kCounter, Kind::kSingleBare};
+
+// Balance record (30 bytes): its first 6 bytes belong to the registration files; Dare and
+// Avere are rounded to cents when written.
 namespace balance {
+inline constexpr std::size_t kLength = 30;
 inline constexpr Field kDare{6, 12};
 inline constexpr Field kAvere{18, 12};
+inline constexpr std::array kTable{
+    kept<BalanceTotals>({0, 6}),
+    cents<BalanceTotals>(kDare, &BalanceTotals::dare),
+    cents<BalanceTotals>(kAvere, &BalanceTotals::avere),
+};
 }  // namespace balance
 
 // Display widths of the screen fields.

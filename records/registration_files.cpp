@@ -24,36 +24,25 @@ static_assert(R::kFields[R::kReserved].offset + R::kFields[R::kReserved].width =
 static_assert(payment_layout::kFields[payment_layout::kCashBank].offset == 91);
 static_assert(control_layout::kFields[control_layout::kInterest].offset == 16);
 static_assert(takingsField(3, 31).offset + 10 == kTakingsReserved.offset);
+static_assert(tiles(joined(fieldsOf(H::kTable), H::kProtocols), H::kLength));
+static_assert(tiles(joined(fieldsOf(R::kTable),
+                           joined(joined(fieldsOf(R::lineTable(0)), fieldsOf(R::lineTable(1))),
+                                  joined(joined(fieldsOf(R::lineTable(2)), fieldsOf(R::lineTable(3))),
+                                         fieldsOf(R::lineTable(4))))),
+                    R::kLength));
+static_assert(tiles(payment_layout::kTable, payment_layout::kLength));
+static_assert(tiles(control_layout::kTable, control_layout::kLength));
+static_assert(tiles(kVatPaidMonths, kVatPaidLength));
+static_assert(tiles(joined(joined(joined(takingsBlock(0), takingsBlock(1)), joined(takingsBlock(2), takingsBlock(3))),
+                           std::array{kTakingsReserved}),
+                    kTakingsLength));
 
 namespace {
-
-// A header number: counts and counters live in 0..9999; anything else is damage.
-int counterValue(const Record& record, Field f) {
-  const double v = record.number(f);
-  if (!(v > 0)) return 0;
-  if (v > kMaxCounter) return kMaxCounter;
-  return static_cast<int>(std::floor(v));
-}
-
-std::string counterText(int value) { return strSingle(static_cast<float>(value)); }
 
 int intOf(std::string_view text) {
   const double v = val(text);
   if (!(v > 0) || v > 1e6) return 0;
   return static_cast<int>(std::floor(v));
-}
-
-std::string rawBytes(const Record& record, Field f) {
-  std::string bytes = record.bytes().size() > f.offset ? record.bytes().substr(f.offset, f.width) : std::string();
-  bytes.resize(f.width, '\0');
-  return bytes;
-}
-
-void setRaw(Record& record, Field f, const std::string& bytes) {
-  std::string value = bytes;
-  value.resize(f.width, '\0');
-  if (record.bytes().size() < f.offset + f.width) record.bytes().resize(f.offset + f.width, '\0');
-  record.bytes().replace(f.offset, f.width, value);
 }
 
 }  // namespace
@@ -111,24 +100,11 @@ std::string codeText(long code) { return code > 0 ? std::to_string(code) : std::
 // ---- Registration record ----
 
 Registration unpackRegistration(const Record& record) {
-  const auto& f = R::kFields;
   Registration r;
-  r.date = record.trimmed(f[R::kDate]);
-  r.counterparty = record.trimmed(f[R::kCounterparty]);
-  r.documentNumber = record.trimmed(f[R::kDocumentNumber]);
-  r.documentDate = record.trimmed(f[R::kDocumentDate]);
-  r.protocolLetter = record.trimmed(f[R::kProtocolLetter]);
-  r.protocolNumber = record.trimmed(f[R::kProtocolNumber]);
-  r.quantity = record.trimmed(f[R::kQuantity]);
-  r.note = record.trimmed(f[R::kNote]);
-  r.section = record.trimmed(f[R::kSection]);
+  load(record, R::kTable, r);
   for (int k = 0; k < kLines; ++k) {
     VatLine& line = r.lines[static_cast<std::size_t>(k)];
-    line.rateText = record.trimmed(R::rate(k));
-    line.taxableText = record.trimmed(R::taxable(k));
-    line.causalText = record.trimmed(R::causal(k));
-    line.subAccountText = record.trimmed(R::subAccount(k));
-    line.vatCodeText = record.trimmed(R::vatCode(k));
+    load(record, R::lineTable(k), line);
     computeLine(line);
   }
   return r;
@@ -136,132 +112,71 @@ Registration unpackRegistration(const Record& record) {
 
 void packRegistration(const Registration& r, Record& record) {
   if (record.bytes().size() < R::kLength) record.bytes().resize(R::kLength, '\0');
-  const auto& f = R::kFields;
-  record.set(f[R::kDate], r.date);
-  record.set(f[R::kCounterparty], r.counterparty);
-  record.set(f[R::kDocumentNumber], r.documentNumber);
-  record.set(f[R::kDocumentDate], r.documentDate);
-  record.set(f[R::kProtocolLetter], r.protocolLetter);
-  record.set(f[R::kProtocolNumber], r.protocolNumber);
-  record.set(f[R::kQuantity], r.quantity);
-  record.set(f[R::kNote], r.note);
-  record.set(f[R::kSection], r.section);
-  for (int k = 0; k < kLines; ++k) {
-    const VatLine& line = r.lines[static_cast<std::size_t>(k)];
-    record.set(R::rate(k), line.rateText);
-    record.set(R::taxable(k), line.taxableText);
-    record.set(R::causal(k), line.causalText);
-    record.set(R::subAccount(k), line.subAccountText);
-    record.set(R::vatCode(k), line.vatCodeText);
-  }
-  record.set(f[R::kReserved], "");
+  store(record, R::kTable, r, "W_4");
+  for (int k = 0; k < kLines; ++k) store(record, R::lineTable(k), r.lines[static_cast<std::size_t>(k)], "W_4");
 }
 
 // ---- Register header ----
 
 RegisterHeader unpackHeader(const Record& record) {
-  const auto& f = H::kFields;
   RegisterHeader h;
-  h.count = counterValue(record, f[H::kCount]);
-  h.reserved = rawBytes(record, f[H::kReserved]);
-  h.payments = counterValue(record, f[H::kPayments]);
-  h.lastPage = counterValue(record, f[H::kLastPage]);
-  for (int s = 0; s < kSections; ++s)
-    h.protocol[static_cast<std::size_t>(s)] = counterValue(record, f[H::kProtocol1 + s]);
-  h.stockPercent = record.trimmed(f[H::kStockPercent]);
-  h.stock4 = record.trimmed(f[H::kStock4]);
-  h.stock10 = record.trimmed(f[H::kStock10]);
-  h.stock20 = record.trimmed(f[H::kStock20]);
+  load(record, H::kTable, h);
+  loadRun(record, H::kProtocols, H::kProtocolKind, h.protocol);
   return h;
 }
 
 void packHeader(const RegisterHeader& h, Record& record) {
   if (record.bytes().size() < H::kLength) record.bytes().resize(H::kLength, '\0');
-  const auto& f = H::kFields;
-  record.set(f[H::kCount], counterText(h.count));
-  setRaw(record, f[H::kReserved], h.reserved);
-  record.set(f[H::kPayments], counterText(h.payments));
-  record.set(f[H::kLastPage], counterText(h.lastPage));
-  for (int s = 0; s < kSections; ++s)
-    record.set(f[H::kProtocol1 + s], counterText(h.protocol[static_cast<std::size_t>(s)]));
-  record.set(f[H::kStockPercent], h.stockPercent);
-  record.set(f[H::kStock4], h.stock4);
-  record.set(f[H::kStock10], h.stock10);
-  record.set(f[H::kStock20], h.stock20);
+  store(record, H::kTable, h, "W_3");
+  storeRun(record, H::kProtocols, H::kProtocolKind, h.protocol, "W_3");
 }
 
 // ---- Channel operations ----
 
 void L_3(const Catalogue& catalogue, RegisterHeader& header) {
-  header = unpackHeader(catalogue.channel(3).buffer());
+  header = unpackHeader(catalogue.channel(channel::kRegisterHeader).buffer());
 }
 void W_3(Catalogue& catalogue, const RegisterHeader& header) {
-  packHeader(header, catalogue.channel(3).buffer());
+  packHeader(header, catalogue.channel(channel::kRegisterHeader).buffer());
 }
 void L_4(const Catalogue& catalogue, Registration& registration) {
-  registration = unpackRegistration(catalogue.channel(4).buffer());
+  registration = unpackRegistration(catalogue.channel(channel::kRegistrations).buffer());
 }
 void W_4(Catalogue& catalogue, const Registration& registration) {
-  packRegistration(registration, catalogue.channel(4).buffer());
+  packRegistration(registration, catalogue.channel(channel::kRegistrations).buffer());
 }
 
 void L_5(const Catalogue& catalogue, ControlRecord& control) {
-  const Record& r = catalogue.channel(5).buffer();
-  const auto& f = control_layout::kFields;
-  control.kind = r.trimmed(f[control_layout::kKind]);
-  control.amount = r.trimmed(f[control_layout::kAmount]);
-  control.third = r.trimmed(f[control_layout::kThird]);
-  control.interest = r.trimmed(f[control_layout::kInterest]);
+  load(catalogue.channel(channel::kVatControl).buffer(), control_layout::kTable, control);
 }
 void W_5(Catalogue& catalogue, const ControlRecord& control) {
-  Record& r = catalogue.channel(5).buffer();
-  const auto& f = control_layout::kFields;
-  r.set(f[control_layout::kKind], control.kind);
-  r.set(f[control_layout::kAmount], control.amount);
-  r.set(f[control_layout::kThird], control.third);
-  r.set(f[control_layout::kInterest], control.interest);
+  store(catalogue.channel(channel::kVatControl).buffer(), control_layout::kTable, control, "W_5");
 }
 
 void L_12(const Catalogue& catalogue, Payment& payment) {
-  const Record& r = catalogue.channel(12).buffer();
-  const auto& f = payment_layout::kFields;
-  payment.counterparty = r.trimmed(f[payment_layout::kCounterparty]);
-  payment.date = r.trimmed(f[payment_layout::kDate]);
-  payment.description = r.trimmed(f[payment_layout::kDescription]);
-  payment.amount = r.trimmed(f[payment_layout::kAmount]);
-  payment.cashBank = r.trimmed(f[payment_layout::kCashBank]);
+  load(catalogue.channel(channel::kPayments).buffer(), payment_layout::kTable, payment);
 }
 void W_12(Catalogue& catalogue, const Payment& payment) {
-  Record& r = catalogue.channel(12).buffer();
-  const auto& f = payment_layout::kFields;
-  r.set(f[payment_layout::kCounterparty], payment.counterparty);
-  r.set(f[payment_layout::kDate], payment.date);
-  r.set(f[payment_layout::kDescription], payment.description);
-  r.set(f[payment_layout::kAmount], payment.amount);
-  r.set(f[payment_layout::kCashBank], payment.cashBank);
+  store(catalogue.channel(channel::kPayments).buffer(), payment_layout::kTable, payment, "W_12");
 }
 
 void L_13(const Catalogue& catalogue, VatPaid& paid) {
-  const Record& r = catalogue.channel(13).buffer();
-  for (int m = 1; m <= 12; ++m) paid.month[static_cast<std::size_t>(m - 1)] = r.trimmed(vatPaidField(m));
+  loadRun(catalogue.channel(channel::kVatPaid).buffer(), kVatPaidMonths, kVatPaidKind, paid.month);
 }
 void W_13(Catalogue& catalogue, const VatPaid& paid) {
-  Record& r = catalogue.channel(13).buffer();
-  for (int m = 1; m <= 12; ++m) r.set(vatPaidField(m), paid.month[static_cast<std::size_t>(m - 1)]);
+  storeRun(catalogue.channel(channel::kVatPaid).buffer(), kVatPaidMonths, kVatPaidKind, paid.month, "W_13");
 }
 
 void L_27(const Catalogue& catalogue, Takings& takings) {
-  const Record& r = catalogue.channel(27).buffer();
+  const Record& r = catalogue.channel(channel::kTakings).buffer();
   for (int b = 0; b < kTakingsBlocks; ++b)
-    for (int d = 1; d <= kDays; ++d)
-      takings.day[static_cast<std::size_t>(b)][static_cast<std::size_t>(d - 1)] = r.trimmed(takingsField(b, d));
+    loadRun(r, takingsBlock(b), kTakingsKind, takings.day[static_cast<std::size_t>(b)]);
 }
 void W_27(Catalogue& catalogue, const Takings& takings) {
-  Record& r = catalogue.channel(27).buffer();
+  Record& r = catalogue.channel(channel::kTakings).buffer();
   for (int b = 0; b < kTakingsBlocks; ++b)
-    for (int d = 1; d <= kDays; ++d)
-      r.set(takingsField(b, d), takings.day[static_cast<std::size_t>(b)][static_cast<std::size_t>(d - 1)]);
-  r.set(kTakingsReserved, "");
+    storeRun(r, takingsBlock(b), kTakingsKind, takings.day[static_cast<std::size_t>(b)], "W_27");
+  store(r, kTakingsRest);
 }
 
 // ---- Register set ----
@@ -278,14 +193,14 @@ RegisterHeader openRegister(Catalogue& catalogue, RegisterKind kind) {
   catalogue.open(channel::kRegistrations);
   catalogue.open(channel::kPayments);
   catalogue.open(channel::kBalances);
-  catalogue.channel(3).read(1);
+  catalogue.channel(channel::kRegisterHeader).read(1);
   RegisterHeader header;
   L_3(catalogue, header);
   return header;
 }
 
 Registration readRegistration(Catalogue& catalogue, long n) {
-  catalogue.channel(4).read(n);
+  catalogue.channel(channel::kRegistrations).read(n);
   Registration r;
   L_4(catalogue, r);
   return r;
@@ -293,12 +208,12 @@ Registration readRegistration(Catalogue& catalogue, long n) {
 
 void writeRegistration(Catalogue& catalogue, long n, const Registration& registration) {
   W_4(catalogue, registration);
-  catalogue.channel(4).write(n);
+  catalogue.channel(channel::kRegistrations).write(n);
 }
 
 void writeHeader(Catalogue& catalogue, const RegisterHeader& header) {
   W_3(catalogue, header);
-  catalogue.channel(3).write(1);
+  catalogue.channel(channel::kRegisterHeader).write(1);
 }
 
 void setRegisterStems(Catalogue& catalogue, const RegisterStems& stems) {

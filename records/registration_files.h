@@ -1,7 +1,7 @@
 // The yearly registration files of one company: register header (channel 3), registrations
 // (4), payments (12), the VAT control records (5), VAT paid (13) and takings (27). Each
 // layout is declared once here and read and written only through it, by both programs.
-// The balance records of channel 8 belong to the customer files (master/customer_files.h).
+// The balance records of channel 8 belong to the customer files (customer_files.h).
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "records/catalogue.h"
+#include "records/layout.h"
 #include "records/record_file.h"
 
 namespace vellano::records {
@@ -52,6 +53,26 @@ struct RegisterHeader {
   std::string stock10;
   std::string stock20;
 };
+
+namespace header_layout {
+// Counts and counters read inside 0..9999 and are written in standard text form; the bytes at
+// offset 5 are written back as read.
+inline constexpr std::array kTable{
+    counter<RegisterHeader>(kFields[kCount], &RegisterHeader::count),
+    bytes<RegisterHeader>(kFields[kReserved], &RegisterHeader::reserved),
+    counter<RegisterHeader>(kFields[kPayments], &RegisterHeader::payments),
+    counter<RegisterHeader>(kFields[kLastPage], &RegisterHeader::lastPage),
+    trimmed<RegisterHeader>(kFields[kStockPercent], &RegisterHeader::stockPercent),
+    trimmed<RegisterHeader>(kFields[kStock4], &RegisterHeader::stock4),
+    trimmed<RegisterHeader>(kFields[kStock10], &RegisterHeader::stock10),
+    trimmed<RegisterHeader>(kFields[kStock20], &RegisterHeader::stock20),
+};
+// Ultimo Protocollo 1-5, into RegisterHeader::protocol.
+inline constexpr std::array<Field, kSections> kProtocols{kFields[kProtocol1], kFields[kProtocol2],
+                                                         kFields[kProtocol3], kFields[kProtocol4],
+                                                         kFields[kProtocol5]};
+inline constexpr Kind kProtocolKind = Kind::kCounter;
+}  // namespace header_layout
 
 // ---- Registration, VENDIT/ACQUIS (200 bytes) ----
 namespace registration_layout {
@@ -128,6 +149,30 @@ struct Registration {
   Totals totals() const;
 };
 
+namespace registration_layout {
+// Texts as stored; the reserved tail is blanked on every write. The VAT lines have a table of
+// their own, and their numbers are computed from the texts after loading (computeLine).
+inline constexpr std::array kTable{
+    trimmed<Registration>(kFields[kDate], &Registration::date),
+    trimmed<Registration>(kFields[kCounterparty], &Registration::counterparty),
+    trimmed<Registration>(kFields[kDocumentNumber], &Registration::documentNumber),
+    trimmed<Registration>(kFields[kDocumentDate], &Registration::documentDate),
+    trimmed<Registration>(kFields[kProtocolLetter], &Registration::protocolLetter),
+    trimmed<Registration>(kFields[kProtocolNumber], &Registration::protocolNumber),
+    trimmed<Registration>(kFields[kQuantity], &Registration::quantity),
+    trimmed<Registration>(kFields[kNote], &Registration::note),
+    trimmed<Registration>(kFields[kSection], &Registration::section),
+    blank<Registration>(kFields[kReserved]),
+};
+// VAT line k (0-based).
+constexpr std::array<Column<VatLine>, 5> lineTable(int k) {
+  return {trimmed<VatLine>(rate(k), &VatLine::rateText), trimmed<VatLine>(taxable(k), &VatLine::taxableText),
+          trimmed<VatLine>(causal(k), &VatLine::causalText),
+          trimmed<VatLine>(subAccount(k), &VatLine::subAccountText),
+          trimmed<VatLine>(vatCode(k), &VatLine::vatCodeText)};
+}
+}  // namespace registration_layout
+
 // The numeric rate of an aliquota text: the value after a leading "I", else the value.
 float rateOf(std::string_view rateText);
 // Recomputes rate, taxable, VAT and total of a line from its texts.
@@ -161,6 +206,16 @@ struct Payment {
   std::string cashBank;      // Contropartita, 0 = none
 };
 
+namespace payment_layout {
+inline constexpr std::array kTable{
+    trimmed<Payment>(kFields[kCounterparty], &Payment::counterparty),
+    trimmed<Payment>(kFields[kDate], &Payment::date),
+    trimmed<Payment>(kFields[kDescription], &Payment::description),
+    trimmed<Payment>(kFields[kAmount], &Payment::amount),
+    trimmed<Payment>(kFields[kCashBank], &Payment::cashBank),
+};
+}  // namespace payment_layout
+
 // ---- VAT control records, CDIVA (21 bytes) ----
 namespace control_layout {
 enum Index { kKind, kAmount, kThird, kInterest, kFieldCount };
@@ -176,11 +231,22 @@ struct ControlRecord {
   std::string interest;  // % Interessi
 };
 
+namespace control_layout {
+inline constexpr std::array kTable{
+    trimmed<ControlRecord>(kFields[kKind], &ControlRecord::kind),
+    trimmed<ControlRecord>(kFields[kAmount], &ControlRecord::amount),
+    trimmed<ControlRecord>(kFields[kThird], &ControlRecord::third),
+    trimmed<ControlRecord>(kFields[kInterest], &ControlRecord::interest),
+};
+}  // namespace control_layout
+
 // ---- VAT paid, IVVER record 1 (120 bytes): month m at (m - 1) * 10 ----
 inline constexpr std::size_t kVatPaidLength = 120;
 constexpr Field vatPaidField(int month) {
   return Field{static_cast<std::size_t>(month - 1) * 10, 10};
 }
+inline constexpr auto kVatPaidMonths = repeatedFields<12>(0, 10);
+inline constexpr Kind kVatPaidKind = Kind::kTrimmed;
 struct VatPaid {
   std::array<std::string, 12> month;  // IVA VERSATA of months 1-12, as stored
 };
@@ -192,7 +258,13 @@ inline constexpr int kDays = 31;
 constexpr Field takingsField(int block, int day) {
   return Field{static_cast<std::size_t>(block * 310 + (day - 1) * 10), 10};
 }
+// The 31 days of one block, and the reserved rest, blanked on every write.
+constexpr std::array<Field, kDays> takingsBlock(int block) {
+  return repeatedFields<kDays>(takingsField(block, 1).offset, 10);
+}
+inline constexpr Kind kTakingsKind = Kind::kTrimmed;
 inline constexpr Field kTakingsReserved{1240, 3760};
+inline constexpr Cell kTakingsRest{kTakingsReserved, Kind::kBlank};
 struct Takings {
   std::array<std::array<std::string, kDays>, kTakingsBlocks> day;  // [block][day - 1]
 };

@@ -18,14 +18,14 @@
 #include "records/context.h"
 #include "records/numbers.h"
 #include "records/startup_context.h"
-#include "master/cash_banks.h"
-#include "master/causals.h"
+#include "records/cash_bank_file.h"
+#include "records/causal_file.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
 #include "master/fiscal_checks.h"
-#include "master/sub_accounts.h"
+#include "records/sub_account_file.h"
 #include "records/tax_return_codes.h"
-#include "master/vat_table.h"
+#include "records/vat_code_file.h"
 
 namespace vellano::entry {
 namespace {
@@ -148,18 +148,18 @@ TEST_F(DemoCompany, EveryFiscalCodeAndVatNumberValidates) {
 // The VAT table, causals and sub-accounts the registrations point at.
 TEST_F(DemoCompany, RegistrationsPointAtDefinedCodes) {
   std::map<std::string, int> rateKinds;
-  for (int p = 1; p <= master::kVatPositions; ++p) {
-    const master::VatCode v = master::readVatCode(catalogue_, p);
+  for (int p = 1; p <= records::kVatPositions; ++p) {
+    const records::VatCode v = records::readVatCode(catalogue_, p);
     if (!v.blank()) ++rateKinds[v.rateText.substr(0, 1)];
   }
   for (const char* kind : {"2", "1", "4", "I", "E", "N", "F"}) EXPECT_GT(rateKinds[kind], 0) << kind;
 
   bool resaleCausal = false;
   for (int c = 1; c <= 10; ++c) {
-    const master::Causal causal = master::readCausal(catalogue_, c);
+    const records::Causal causal = records::readCausal(catalogue_, c);
     EXPECT_FALSE(causal.description.empty()) << c;
     resaleCausal = resaleCausal || causal.ventilation == 'S';
-    master::SubAccounts accounts;
+    records::SubAccounts accounts;
     accounts.load(catalogue_, c);
     EXPECT_NE(records::findTaxReturnCode(accounts[1].code), 0) << "causal " << c << " code " << accounts[1].code;
   }
@@ -172,10 +172,10 @@ TEST_F(DemoCompany, RegistrationsPointAtDefinedCodes) {
       for (const records::VatLine& line : reg.lines) {
         if (line.empty()) continue;
         ASSERT_GE(line.vatCode(), 1) << n;
-        EXPECT_EQ(master::readVatCode(catalogue_, line.vatCode()).rateText, line.rateText) << n;
+        EXPECT_EQ(records::readVatCode(catalogue_, line.vatCode()).rateText, line.rateText) << n;
         EXPECT_GE(line.causal(), 1) << n;
         EXPECT_LE(line.causal(), 10) << n;
-        master::SubAccounts accounts;
+        records::SubAccounts accounts;
         accounts.load(catalogue_, line.causal());
         EXPECT_FALSE(accounts[line.subAccount()].description.empty()) << n;
       }
@@ -223,7 +223,7 @@ TEST_F(DemoCompany, BalancesEqualThePostingsOfRegistrationsAndPayments) {
   const int accounts = records::readCounter(catalogue_, records::kCashBankCounter);
   double moved = 0;
   for (int a = 1; a <= accounts; ++a) {
-    const master::CashBank account = master::readCashBank(catalogue_, a);
+    const records::CashBank account = records::readCashBank(catalogue_, a);
     EXPECT_NEAR(account.debit, cashDare[a], 0.005) << account.description;
     EXPECT_NEAR(account.credit, cashAvere[a], 0.005) << account.description;
     moved += account.debit + account.credit;

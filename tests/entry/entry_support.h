@@ -19,11 +19,11 @@
 #include "screen/field_editor.h"
 #include "screen/function_keys.h"
 #include "screen/session.h"
-#include "master/causals.h"
+#include "records/causal_file.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
-#include "master/sub_accounts.h"
-#include "master/vat_table.h"
+#include "records/sub_account_file.h"
+#include "records/vat_code_file.h"
 #include "platform/console.h"
 #include "platform/headless.h"
 #include "support/headless_run.h"
@@ -59,30 +59,30 @@ class RegisterFolder : public vellano::testing::WorkFolder {
     context_.supplierCount = static_cast<float>(names.size());
   }
   void vatCode(int position, const std::string& code, const std::string& rate, const std::string& note) {
-    master::VatCode v;
+    records::VatCode v;
     v.code = code;
     v.rateText = rate;
     v.ventilationText = "100";
     v.compensationText = "";
     v.note = note;
-    master::writeVatCode(catalogue(), position, v);
+    records::writeVatCode(catalogue(), position, v);
   }
   void causals(const std::vector<std::string>& descriptions) {
     for (std::size_t i = 0; i < descriptions.size(); ++i) {
-      master::Causal c;
+      records::Causal c;
       c.description = descriptions[i];
       c.kind = 'E';
       c.ventilation = 'N';
-      master::writeCausal(catalogue(), static_cast<int>(i + 1), c);
+      records::writeCausal(catalogue(), static_cast<int>(i + 1), c);
     }
     records::writeCounter(catalogue(), records::kCausalCounter, static_cast<int>(descriptions.size()));
     context_.causalCount = static_cast<float>(descriptions.size());
   }
   void subAccount(int causal, int n, const std::string& description) {
-    master::SubAccount a;
+    records::SubAccount a;
     a.description = description;
     a.code = "K100";
-    master::writeSubAccount(catalogue(), causal, n, a);
+    records::writeSubAccount(catalogue(), causal, n, a);
   }
   // Registrations 1..n and the header counting them, through the register's own layer.
   void registrations(records::RegisterKind kind, const std::vector<records::Registration>& list, records::RegisterHeader header = {}) {

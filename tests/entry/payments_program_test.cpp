@@ -8,7 +8,7 @@
 #include "entry_support.h"
 #include "records/numbers.h"
 #include "records/text.h"
-#include "master/cash_banks.h"
+#include "records/cash_bank_file.h"
 #include "screen/kit.h"
 
 namespace vellano::entry {
@@ -33,7 +33,7 @@ class PaymentsProgram : public RegisterFolder {
 
   void accounts(const std::vector<std::string>& descriptions) {
     for (std::size_t i = 0; i < descriptions.size(); ++i)
-      master::writeCashBank(catalogue(), static_cast<int>(i + 1), master::CashBank{descriptions[i], 0, 0});
+      records::writeCashBank(catalogue(), static_cast<int>(i + 1), records::CashBank{descriptions[i], 0, 0});
     records::writeCounter(catalogue(), records::kCashBankCounter, static_cast<int>(descriptions.size()));
   }
   void payments(records::RegisterKind kind, const std::vector<records::Payment>& list) {
@@ -45,8 +45,8 @@ class PaymentsProgram : public RegisterFolder {
     h.payments = static_cast<int>(list.size());
     records::writeHeader(catalogue(), h);
   }
-  master::CashBank account(int n) {
-    const master::CashBank a = master::readCashBank(catalogue(), n);
+  records::CashBank account(int n) {
+    const records::CashBank a = records::readCashBank(catalogue(), n);
     catalogue().closeAll();
     return a;
   }

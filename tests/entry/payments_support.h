@@ -21,7 +21,7 @@
 #include "screen/session.h"
 #include "records/text.h"
 #include "support/work_folder.h"
-#include "master/cash_banks.h"
+#include "records/cash_bank_file.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
 #include "support/dump_text.h"
@@ -72,7 +72,7 @@ inline void writeMasters(PaymentSession& s, const Masters& m) {
     records::writeCount(c, k.kind, static_cast<int>(k.names.size()));
   }
   for (std::size_t i = 0; i < m.cashBanks.size(); ++i)
-    master::writeCashBank(c, static_cast<int>(i + 1), master::CashBank{m.cashBanks[i], 0, 0});
+    records::writeCashBank(c, static_cast<int>(i + 1), records::CashBank{m.cashBanks[i], 0, 0});
   records::writeCounter(c, records::kCashBankCounter, static_cast<int>(m.cashBanks.size()));
   s.context.customerCount = static_cast<float>(m.customers.size());
   s.context.supplierCount = static_cast<float>(m.suppliers.size());
@@ -110,7 +110,7 @@ inline Sides balanceSides(const std::string& file, long n) {
 }
 inline Sides cashBankSides(long n) {
   const records::Record r = recordOf("CASBAN.DAT", 50, n);
-  return {r.trimmed(master::cash_bank_layout::kDebit), r.trimmed(master::cash_bank_layout::kCredit)};
+  return {r.trimmed(records::cash_bank_layout::kDebit), r.trimmed(records::cash_bank_layout::kCredit)};
 }
 
 inline records::RegisterHeader headerOnFile(records::RegisterKind kind) {

@@ -180,7 +180,7 @@ TEST_F(PaymentsWindowTest, RefusedValuesBeepAndWriteNothing) {
     EXPECT_EQ(header.payments, 0);
     const std::string stem(records::registerInfo(c.kind).stems.payments);
     EXPECT_EQ(testing::recordOf(stem + "11.DAT", 95, 1).bytes(), std::string(95, '\0'));
-    for (long n = 1; n <= 3; ++n) EXPECT_EQ(testing::recordOf("CASBAN.DAT", 50, n).trimmed(master::cash_bank_layout::kDebit), n <= 2 ? " 0" : "");
+    for (long n = 1; n <= 3; ++n) EXPECT_EQ(testing::recordOf("CASBAN.DAT", 50, n).trimmed(records::cash_bank_layout::kDebit), n <= 2 ? " 0" : "");
   }
 }
 

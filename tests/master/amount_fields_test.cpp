@@ -91,17 +91,17 @@ TEST_F(AmountFields, CashBankRecordKeepsEveryDigitOrRefusesTheWrite) {
   for (const TotalCase& c : kCases) {
     SCOPED_TRACE(records::str(c.dare) + " /" + records::str(c.avere));
     records::Catalogue catalogue(context_);
-    writeCashBank(catalogue, 1, CashBank{"Banca Popolare", 100, 50});
+    records::writeCashBank(catalogue, 1, records::CashBank{"Banca Popolare", 100, 50});
     catalogue.closeAll();
     const std::string before = readFile("CASBAN.DAT");
 
-    const int error = overflowNumber([&] { writeCashBank(catalogue, 1, CashBank{"Banca nuova", c.dare, c.avere}); });
+    const int error = overflowNumber([&] { records::writeCashBank(catalogue, 1, records::CashBank{"Banca nuova", c.dare, c.avere}); });
     catalogue.closeAll();
     const std::string after = readFile("CASBAN.DAT");
     if (c.stored) {
       EXPECT_EQ(error, 0);
       EXPECT_EQ(after, records::fitLeft("Banca nuova", 26) + *c.stored);
-      const CashBank back = readCashBank(catalogue, 1);
+      const records::CashBank back = records::readCashBank(catalogue, 1);
       catalogue.closeAll();
       EXPECT_EQ(back.debit, c.dare);
       EXPECT_EQ(back.credit, c.avere);

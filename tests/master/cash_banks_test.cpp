@@ -37,15 +37,15 @@ class CashBankRun : public vellano::testing::WorkFolder {
 TEST_F(CashBankRun, RecordHoldsAmountsInStandardFormAndReadsDamageAsBlank) {
   records::Context context;
   records::Catalogue catalogue(context);
-  writeCashBank(catalogue, 2, CashBank{"Cassa contanti", 1500.25, -20});
+  records::writeCashBank(catalogue, 2, records::CashBank{"Cassa contanti", 1500.25, -20});
   catalogue.closeAll();
   EXPECT_EQ(recordOf("CASBAN.DAT", 50, 2), accountRecord("Cassa contanti", " 1500.25", "-20"));
   EXPECT_EQ(recordOf("CASBAN.DAT", 50, 1), std::string(50, '\0'));
 
-  CashBank never = readCashBank(catalogue, 1);
+  records::CashBank never = records::readCashBank(catalogue, 1);
   EXPECT_EQ(never.description, "");
   EXPECT_EQ(never.debit, 0);
-  CashBank back = readCashBank(catalogue, 2);
+  records::CashBank back = records::readCashBank(catalogue, 2);
   EXPECT_DOUBLE_EQ(back.balance(), 1520.25);
 }
 
@@ -116,7 +116,7 @@ TEST_F(CashBankRun, SelectionListChoosesTheAccount) {
   writeFile("INDEX.DAT", std::string(5, ' ') + " 2   ");
   records::Context context;
   records::Catalogue catalogue(context);
-  EXPECT_EQ(cashBankListEntries(catalogue, 2),
+  EXPECT_EQ(records::cashBankListEntries(catalogue, 2),
             (std::vector<std::string>{"  1 " + records::fitLeft("Cassa", 26), "  2 " + records::fitLeft("Banca", 26)}));
   catalogue.closeAll();
   ScriptedSession s("<F9> <DOWN> <ENTER> <ESC> <ESC>");

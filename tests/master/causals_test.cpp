@@ -54,12 +54,12 @@ TEST_F(CausalScreenTest, RecordWriteBlanksTheReservedAreaAndNulsReadAsBlanks) {
   writeFile("CAUCON.DAT", std::string(500, 'Z') + std::string(500, '\0'));
   records::Context context;
   records::Catalogue catalogue(context);
-  writeCausal(catalogue, 1, Causal{"Vendite merci", 'E', 'S'});
+  records::writeCausal(catalogue, 1, records::Causal{"Vendite merci", 'E', 'S'});
   catalogue.closeAll();
   EXPECT_EQ(recordOf("CAUCON.DAT", 500, 1), causalRecord("Vendite merci", "ES"));
 
   for (int never : {2, 7}) {
-    Causal c = readCausal(catalogue, never);
+    records::Causal c = records::readCausal(catalogue, never);
     EXPECT_EQ(c.description, "");
     EXPECT_EQ(c.kind, ' ');
     EXPECT_EQ(shownVentilation(c.ventilation), 'N');
@@ -136,7 +136,7 @@ TEST_F(CausalScreenTest, SelectionListAndPageKeysChooseTheCausal) {
   causals({"Acquisti", "Vendite", "Banca"});
   records::Context context;
   records::Catalogue catalogue(context);
-  const std::vector<std::string> entries = causalListEntries(catalogue, 3);
+  const std::vector<std::string> entries = records::causalListEntries(catalogue, 3);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[1], "  2 " + records::fitLeft("Vendite", 30));
   catalogue.closeAll();

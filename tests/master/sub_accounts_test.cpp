@@ -48,7 +48,7 @@ TEST(SubAccountRecord, CausalTimesHundredPlusSlot) {
     long record;
   };
   for (const Case& c : {Case{1, 1, 1}, Case{1, 100, 100}, Case{3, 1, 201}, Case{2, 50, 150}, Case{10, 100, 1000}})
-    EXPECT_EQ(subAccountRecord(c.causal, c.n), c.record) << c.causal << "/" << c.n;
+    EXPECT_EQ(records::subAccountRecord(c.causal, c.n), c.record) << c.causal << "/" << c.n;
 }
 
 TEST_F(SubAccountRun, FirstFreeSlotIsTheFirstWithABlankCode) {
@@ -68,7 +68,7 @@ TEST_F(SubAccountRun, FirstFreeSlotIsTheFirstWithABlankCode) {
     causalWith(c.slots);
     records::Context context;
     records::Catalogue catalogue(context);
-    SubAccounts accounts;
+    records::SubAccounts accounts;
     accounts.load(catalogue, 1);
     EXPECT_EQ(accounts.firstFree(), c.expected) << c.slots.size();
   }
@@ -137,7 +137,7 @@ TEST_F(SubAccountRun, SubAccountListShowsBlankFieldsAsDots) {
   causalWith({{"Cassa", "K306"}, {"", ""}, {"-storno", "K100"}});
   records::Context context;
   records::Catalogue catalogue(context);
-  SubAccounts accounts;
+  records::SubAccounts accounts;
   accounts.load(catalogue, 1);
   const std::vector<std::string> entries = subAccountListEntries(accounts);
   ASSERT_EQ(entries.size(), 100u);
@@ -149,8 +149,8 @@ TEST_F(SubAccountRun, SubAccountListShowsBlankFieldsAsDots) {
 
 TEST(CatalogueLists, BothListsHoldEveryEntryInCatalogueOrder) {
   const std::string bar(1, '\xB3');
-  const std::vector<std::string> byCode = catalogueByCode();
-  const std::vector<std::string> byDescription = catalogueByDescription();
+  const std::vector<std::string> byCode = records::catalogueByCode();
+  const std::vector<std::string> byDescription = records::catalogueByDescription();
   ASSERT_EQ(byCode.size(), 233u);
   ASSERT_EQ(byDescription.size(), 233u);
   for (int i = 1; i <= 233; ++i) {
@@ -159,8 +159,8 @@ TEST(CatalogueLists, BothListsHoldEveryEntryInCatalogueOrder) {
     EXPECT_EQ(byDescription[at], records::storedTaxDescription(i) + bar + records::storedTaxCode(i));
   }
   EXPECT_EQ(byCode[32], "K199.03" + bar + records::fitLeft("Proventi da immobili non strumentali", 60));
-  EXPECT_EQ(catalogueByCodeHeading(), "Codice " + bar + "Descrizione");
-  EXPECT_EQ(catalogueByDescriptionHeading(), records::fitLeft("Descrizione", 60) + bar + "Codice");
+  EXPECT_EQ(records::catalogueByCodeHeading(), "Codice " + bar + "Descrizione");
+  EXPECT_EQ(records::catalogueByDescriptionHeading(), records::fitLeft("Descrizione", 60) + bar + "Codice");
 }
 
 }  // namespace

@@ -43,18 +43,18 @@ TEST_F(VatTableRun, RecordFieldsAndReservedAreaOnWrite) {
   writeFile("TABIVA.DAT", std::string(600, 'Z'));
   records::Context context;
   records::Catalogue catalogue(context);
-  VatCode vat;
+  records::VatCode vat;
   vat.code = "IVA22";
   vat.rateText = "22";
   vat.ventilationText = "100";
   vat.compensationText = "4.5";
   vat.note = "Ordinaria";
-  writeVatCode(catalogue, 2, vat);
+  records::writeVatCode(catalogue, 2, vat);
   catalogue.closeAll();
   EXPECT_EQ(recordOf("TABIVA.DAT", 200, 2), row("IVA2222 1004.5 Ordinaria"));
   EXPECT_EQ(recordOf("TABIVA.DAT", 200, 1), std::string(200, 'Z'));
 
-  VatCode back = readVatCode(catalogue, 2);
+  records::VatCode back = records::readVatCode(catalogue, 2);
   EXPECT_EQ(back.code, "IVA22");
   EXPECT_FLOAT_EQ(back.rate, 22);
   EXPECT_FLOAT_EQ(back.ventilation, 100);
@@ -62,11 +62,11 @@ TEST_F(VatTableRun, RecordFieldsAndReservedAreaOnWrite) {
   EXPECT_EQ(back.note, "Ordinaria");
 
   // Never written, and a blank rate: blank fields, values 0.
-  VatCode never = readVatCode(catalogue, 9);
+  records::VatCode never = records::readVatCode(catalogue, 9);
   EXPECT_TRUE(never.blank());
   EXPECT_EQ(never.rate, 0);
   writeFile("TABIVA.DAT", row("ESE     50     Esente"));
-  VatCode exempt = readVatCode(catalogue, 1);
+  records::VatCode exempt = records::readVatCode(catalogue, 1);
   EXPECT_EQ(exempt.rateText, "");
   EXPECT_EQ(exempt.rate, 0);
   EXPECT_FLOAT_EQ(exempt.ventilation, 50);

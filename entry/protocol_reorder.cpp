@@ -9,6 +9,7 @@
 
 #include "records/cp437_text.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/window.h"
 #include "screen/kit.h"
@@ -145,9 +146,12 @@ bool reorderProtocols(screen::Session& session, records::RegisterKind kind, long
     catalogue.setStem(4, std::string(info.stems.registrations));
     catalogue.open(records::channel::kRegistrations);
   }
+  // One save for the whole range, so no other terminal's save falls in between.
+  records::SaveTransaction transaction(catalogue);
   renumberProtocols(catalogue, kind, {values[0], values[1], values[2]}, mode, [&](long record) {
     put(kProgressRow, 3, "Elaboro il codice: " + records::printUsing(kCountMask, static_cast<double>(record)));
   });
+  transaction.commit();
   return true;
 }
 

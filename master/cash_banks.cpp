@@ -5,6 +5,7 @@
 
 #include "screen/list_select.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "screen/print_handover.h"
 #include "records/text.h"
 #include "screen/window.h"
@@ -153,6 +154,15 @@ void CashBankScreen::editAccount() {
     if (code != screen::kExitEnter) continue;
     if (++field <= kCredit) continue;
 
+    // The count, and the totals not typed here (payments move them), are the ones on file
+    // inside the save: another terminal may have changed them since they were read.
+    records::SaveTransaction transaction(session_.catalogue);
+    const bool adding = current_ > count_;
+    count_ = records::readCounter(session_.catalogue, records::kCashBankCounter);
+    if (adding) current_ = count_ + 1;
+    const CashBank stored = readCashBank(session_.catalogue, current_);
+    if (work.debit == account_.debit) work.debit = stored.debit;
+    if (work.credit == account_.credit) work.credit = stored.credit;
     writeCashBank(session_.catalogue, current_, work);
     account_ = work;
     if (current_ == count_ + 1) {
@@ -160,6 +170,7 @@ void CashBankScreen::editAccount() {
       records::writeCounter(session_.catalogue, records::kCashBankCounter, count_);
       put(4, 19, records::printUsing("####", count_));
     }
+    transaction.commit();
     clearFields();
     return;
   }

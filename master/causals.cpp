@@ -7,6 +7,7 @@
 #include "records/cp437_text.h"
 #include "screen/list_select.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "screen/print_handover.h"
 #include "screen/function_keys.h"
 #include "records/text.h"
@@ -183,9 +184,19 @@ void CausalScreen::editCausal() {
       continue;
     }
     work.ventilation = letter[0];
+    // A new causal goes after the last one counted on file now, not when the screen read it.
+    records::SaveTransaction transaction(session_.catalogue);
+    const bool adding = current_ > count_;
+    count_ = records::readCounter(session_.catalogue, records::kCausalCounter);
+    if (adding && current_ != count_ + 1) {
+      current_ = count_ + 1;
+      put(1, 18, records::printUsing("####", current_));
+      subAccounts_.load(session_.catalogue, current_);
+    }
     writeCausal(session_.catalogue, current_, work);
     causal_ = work;
     if (current_ == count_ + 1) setCount(count_ + 1);
+    transaction.commit();
     if (editSubAccounts(session_, subAccounts_) == SubAccountExit::Esc) return;
     // Up from the sub-account number goes back to Ventilazione.
   }

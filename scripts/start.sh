@@ -12,7 +12,7 @@ scripts/install-packages.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLANO_BENCH=OFF >/dev/null
 # The two programs, the outside stand-ins they start and the demo generator; the tests are
 # left to scripts/test.sh.
-cmake --build build/release -j "$(nproc)" --target VELLA10W VELST10W orbw pcl2pdf make_demo
+cmake --build build/release -j "$(nproc)" --target VELLA10W VELST10W orbw pcl2pdf make_demo vellano-check
 bin=$top/build/release/bin
 if [ -n "$given" ]; then
   data=$given

@@ -351,8 +351,7 @@ std::optional<std::string> listedYear(const std::vector<YearSet>& sets) {
 
 std::vector<Finding> checkFolder() {
   std::vector<Finding> out;
-  std::error_code ec;
-  if (fs::exists(std::string(records::kJournalName), ec))
+  if (records::journalPending("."))
     out.push_back({std::string(records::kJournalName), "salvataggio interrotto, da completare (--repair)"});
   const FileImage date("DATA.DAT");
   if (date.hasBytes()) {
@@ -384,12 +383,15 @@ std::vector<Finding> checkFolder() {
 
 std::vector<std::string> repairFolder() {
   std::vector<std::string> changes;
-  std::error_code ec;
-  const bool journal = fs::exists(std::string(records::kJournalName), ec);
+  const std::string journal(records::kJournalName);
+  if (records::journalPending(".")) {
+    const records::FolderLock lock(".");
+    changes.push_back(journal + (records::rollForward(".") ? ": salvataggio interrotto completato"
+                                                           : ": salvataggio interrotto prima di toccare i file, scartato"));
+  }
   records::Context context = namingContext(YearSet{"00", "DAT"});
   records::Catalogue catalogue(context);
   records::SaveTransaction save(catalogue);
-  if (journal) changes.push_back(std::string(records::kJournalName) + ": salvataggio interrotto completato");
   const std::vector<YearSet> sets = yearSets();
   std::set<std::string> mastersRepaired;
   for (const YearSet& set : sets) {

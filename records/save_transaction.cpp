@@ -78,9 +78,13 @@ class Descriptor {
       done += static_cast<std::size_t>(put);
     }
   }
+  // The bytes and the length reach the disk; times are not worth a wait.
   void sync() {
     step(faults::Step::Sync, "sync", path_);
-    if (::fsync(fd_) != 0) fail(errno, "sync", path_);
+    if (::fdatasync(fd_) != 0) fail(errno, "sync", path_);
+  }
+  void truncate(off_t length, const char* where) {
+    if (::ftruncate(fd_, length) != 0) fail(errno, where, path_);
   }
 
  private:
@@ -96,6 +100,11 @@ void syncFolder(const fs::path& folder) {
 void removeFile(const fs::path& path, const char* where) {
   step(faults::Step::Remove, where, path);
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(errno, where, path);
+}
+
+void emptyJournal(const fs::path& journal) {
+  step(faults::Step::Remove, "journal", journal);
+  if (::truncate(journal.c_str(), 0) != 0) fail(errno, "journal", journal);
 }
 
 fs::path resolve(const fs::path& folder, const std::string& name) {
@@ -297,41 +306,58 @@ std::optional<std::vector<JournalEntry>> decodeJournal(std::string_view bytes) {
   }
 }
 
+// The journal file stays once made and is emptied after each save: rewriting a file in place
+// needs no directory update, so a save waits for one sync for the journal and one per file it
+// changes. Emptying it needs no sync of its own: a journal found again after a power cut
+// holds what its files already hold, and the next save syncs its own journal over it before it
+// changes any file.
 void commitJournal(const fs::path& folder, const std::vector<JournalEntry>& entries,
                    const std::function<void()>& removeFiles) {
   const fs::path journal = folder / std::string(kJournalName);
-  try {
-    Descriptor out(journal, O_WRONLY | O_CREAT | O_TRUNC, "journal");
-    out.writeAt(0, encodeJournal(entries), "journal");
-    out.sync();
-    syncFolder(folder);
-  } catch (...) {
-    // Nothing has been applied: the save simply did not happen.
-    ::unlink(journal.c_str());
-    throw;
+  std::error_code ec;
+  const bool existed = fs::exists(journal, ec);
+  {
+    Descriptor out(journal, O_WRONLY | O_CREAT, "journal");
+    try {
+      const std::string bytes = encodeJournal(entries);
+      out.writeAt(0, bytes, "journal");
+      out.truncate(static_cast<off_t>(bytes.size()), "journal");
+      out.sync();
+      // A journal file just made must still be found after a power cut.
+      if (!existed) syncFolder(folder);
+    } catch (...) {
+      // Nothing has been applied: the save simply did not happen.
+      if (::truncate(journal.c_str(), 0) != 0) {
+        // What is left is incomplete and is dropped by the next save.
+      }
+      throw;
+    }
   }
   // From here on a cut-off save is completed by the next one that finds the journal.
   applyEntries(folder, entries, removeFiles);
-  removeFile(journal, "journal");
-  syncFolder(folder);
+  emptyJournal(journal);
 }
 
 bool rollForward(const fs::path& folder) {
   const fs::path journal = folder / std::string(kJournalName);
   const std::optional<std::string> bytes = readWhole(journal);
-  if (!bytes) return false;
+  if (!bytes || bytes->empty()) return false;
   const std::optional<std::vector<JournalEntry>> entries = decodeJournal(*bytes);
   if (entries) applyEntries(folder, *entries, {});
-  removeFile(journal, "journal");
-  syncFolder(folder);
+  emptyJournal(journal);
   return entries.has_value();
 }
 
 bool recoverFolder(const fs::path& folder) {
-  std::error_code ec;
-  if (!fs::exists(folder / std::string(kJournalName), ec)) return false;
+  if (!journalPending(folder)) return false;
   FolderLock lock(folder);
   return rollForward(folder);
+}
+
+bool journalPending(const fs::path& folder) {
+  std::error_code ec;
+  const auto size = fs::file_size(folder / std::string(kJournalName), ec);
+  return !ec && size > 0;
 }
 
 // ---- Pending images ----

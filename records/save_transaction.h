@@ -4,9 +4,10 @@
 // systems pass on to their server), rolls forward a journal some earlier save left behind,
 // and collects the record images it writes instead of writing them; reads of those records
 // see the images. On commit the images go to the journal VELLANO.JNL (synced), then to their
-// files (synced), then the journal goes. A save cut off at any point leaves the old state (the
-// journal was never complete) or a complete journal that the next save or start-up applies:
-// never half a save. The data files keep their format; a folder without a journal is as before.
+// files (synced), then the journal is emptied. A save cut off at any point leaves the old state
+// (the journal was never complete) or a complete journal that the next save or start-up
+// applies: never half a save. The data files keep their format; a folder without a journal,
+// or with an empty one, is as before.
 #pragma once
 
 #include <cstddef>
@@ -59,17 +60,19 @@ struct JournalEntry {
 std::string encodeJournal(const std::vector<JournalEntry>& entries);
 std::optional<std::vector<JournalEntry>> decodeJournal(std::string_view bytes);
 
-// Writes the journal in `folder`, applies it and removes it; the caller holds the lock.
+// Writes the journal in `folder`, applies it and empties it; the caller holds the lock.
 // `removeFiles`, when given, removes the files of the Remove entries in its own way.
 void commitJournal(const std::filesystem::path& folder, const std::vector<JournalEntry>& entries,
                    const std::function<void()>& removeFiles = {});
 
-// Applies and removes a complete journal left in `folder`, drops an incomplete one; the
-// caller holds the lock. True when a save was completed.
+// Applies a complete journal left in `folder` and empties it, or empties an incomplete one;
+// the caller holds the lock. True when a save was completed.
 bool rollForward(const std::filesystem::path& folder);
 
 // Start-up: when a journal is left in `folder`, takes the lock and rolls it forward.
 bool recoverFolder(const std::filesystem::path& folder);
+// Whether `folder` holds a journal that is not empty (a save that did not finish).
+bool journalPending(const std::filesystem::path& folder);
 
 // The record images of an open save, by file (absolute path), record length and number.
 class PendingWrites {

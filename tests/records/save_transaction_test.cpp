@@ -103,7 +103,8 @@ TEST_F(SaveFolder, ASaveWritesNothingUntilItCommitsAndItsReadsSeeItsImages) {
   }
   EXPECT_EQ(readFile("VENDIT11.DAT"), padded("CHANGED", 200) + std::string(200, '\0') + padded("THIRD", 200));
   EXPECT_EQ(readFile("PSALCL11.DAT"), std::string(30, '\0') + padded("BALANCE", 30));
-  EXPECT_FALSE(fs::exists("VELLANO.JNL"));
+  EXPECT_EQ(readFile("VELLANO.JNL"), "");
+  EXPECT_FALSE(journalPending("."));
   EXPECT_TRUE(fs::exists("VELLANO.LCK"));
 }
 
@@ -167,25 +168,28 @@ TEST_F(SaveFolder, AJournalLeftBehindIsCompletedAndATornOneDropped) {
   EXPECT_EQ(readFile("VENDIT11.DAT"), "old!new!");
   EXPECT_EQ(readFile("INDVEN11.DAT"), " 2  ");
   EXPECT_FALSE(fs::exists("GONE.DAT"));
-  EXPECT_FALSE(fs::exists("VELLANO.JNL"));
+  EXPECT_FALSE(journalPending("."));
 
   // Cut short before its end: its save never touched a file, so nothing is applied.
   const std::string torn = encodeJournal({{JournalEntry::Kind::Write, "VENDIT11.DAT", 4, 1, "torn"}});
   writeFile("VELLANO.JNL", torn.substr(0, torn.size() - 3));
   EXPECT_FALSE(recoverFolder("."));
   EXPECT_EQ(readFile("VENDIT11.DAT"), "old!new!");
-  EXPECT_FALSE(fs::exists("VELLANO.JNL"));
+  EXPECT_FALSE(journalPending("."));
 
   // The next save finds a journal too, before it reads anything.
   writeFile("VELLANO.JNL", encodeJournal({{JournalEntry::Kind::Write, "VENDIT11.DAT", 200, 1, std::string(200, 'J')}}));
   SaveTransaction save(catalogue());
   EXPECT_EQ(get(4, 1), std::string(200, 'J'));
-  EXPECT_FALSE(fs::exists("VELLANO.JNL"));
+  EXPECT_FALSE(journalPending("."));
 }
 
-TEST_F(SaveFolder, AFolderWithoutJournalIsLeftAsItIs) {
+TEST_F(SaveFolder, AFolderWithoutJournalOrWithAnEmptyOneIsLeftAsItIs) {
   EXPECT_FALSE(recoverFolder("."));
   EXPECT_TRUE(fs::is_empty("."));
+  writeFile("VELLANO.JNL", "");
+  EXPECT_FALSE(recoverFolder("."));
+  EXPECT_FALSE(fs::exists("VELLANO.LCK"));
 }
 
 TEST_F(SaveFolder, TheLockIsSeenByAnotherProcessUntilTheSaveEnds) {

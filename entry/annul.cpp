@@ -4,6 +4,7 @@
 #include "entry/confirmation.h"
 #include "records/dates.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/kit.h"
 #include "screen/legend.h"
@@ -65,11 +66,14 @@ AnnulResult annulOrRestore(screen::Session& session, records::RegisterKind kind,
       session.console.beep();
     }
   }
-  // Only the date changes: the rest of the record is written back as stored.
+  // Only the date changes: the rest of the record is written back as stored, read inside the
+  // save so another terminal's change to it stays.
+  records::SaveTransaction transaction(session.catalogue);
   openRegistrations(session.catalogue, kind);
   records::Registration stored = records::readRegistration(session.catalogue, number);
   stored.date = date;
   records::writeRegistration(session.catalogue, number, stored);
+  transaction.commit();
   registration.date = date;
   return AnnulResult::Changed;
 }

@@ -12,6 +12,8 @@
 #include "records/customer_files.h"
 #include "records/dates.h"
 #include "records/numbers.h"
+#include "records/register_guard.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/field_sequence.h"
 #include "screen/glyphs.h"
@@ -477,6 +479,14 @@ Go PaymentsWindow::askDescription() {
 // The record first, then the old effect out and the new one in, then the count of a new one.
 void PaymentsWindow::save() {
   records::Catalogue& catalogue = session_.catalogue;
+  // The count, and what the payment posted when it was saved before, come from the files
+  // inside the save: another terminal may have saved since the window read them.
+  records::SaveTransaction transaction(catalogue);
+  const records::RegisterHeader opened = header_;
+  header_ = records::headerForSave(catalogue, kind_);
+  current_ = static_cast<int>(records::placePayment(opened, header_, current_));
+  loaded_ = effectOf(records::paymentOnFile(catalogue, header_, current_));
+  put(kNumberRow, kNumberCol, records::printUsing(kCountMask, current_));
   records::Channel& payments = catalogue.channel(channel::kPayments);
   records::W_12(catalogue, work_);
   payments.write(current_);
@@ -490,8 +500,9 @@ void PaymentsWindow::save() {
   if (current_ == header_.payments + 1) {
     header_.payments = current_;
     records::writeHeader(catalogue, header_);
-    showCount();
   }
+  transaction.commit();
+  showCount();
 }
 
 void PaymentsWindow::run() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 
 namespace vellano::entry {
@@ -73,7 +74,10 @@ void reorderRegister(records::Catalogue& catalogue, records::RegisterKind kind, 
     catalogue.setStem(records::channel::kRegistrations, std::string(info.stems.registrations));
     catalogue.open(records::channel::kRegistrations);
   }
+  // One save for the whole range, so no other terminal's save falls in between.
+  records::SaveTransaction transaction(catalogue);
   renumberProtocols(catalogue, kind, answers.range, answers.mode, progress);
+  transaction.commit();
 }
 
 }  // namespace vellano::entry

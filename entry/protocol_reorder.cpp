@@ -6,6 +6,7 @@
 
 #include "records/cp437_text.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/field_sequence.h"
 #include "screen/kit.h"

@@ -15,6 +15,8 @@
 #include "records/customer_files.h"
 #include "records/dates.h"
 #include "records/numbers.h"
+#include "records/register_guard.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/field_sequence.h"
 #include "screen/glyphs.h"
@@ -340,7 +342,16 @@ void RegistrationEditor::protocolCounters() {
   };
   std::vector<screen::SequenceStep> steps;
   for (int i = 0; i <= records::kSections; ++i) steps.push_back([counter, i] { return counter(i); });
-  if (screen::runSequence(steps) == screen::SequenceEnd::Completed) records::writeHeader(session_.catalogue, header_);
+  if (screen::runSequence(steps) != screen::SequenceEnd::Completed) return;
+  // Only the counters typed here change: the counts are taken from the file inside the save.
+  records::SaveTransaction transaction(session_.catalogue);
+  const records::RegisterHeader typed = header_;
+  header_ = records::headerForSave(session_.catalogue, kind_);
+  header_.lastPage = typed.lastPage;
+  header_.protocol = typed.protocol;
+  records::writeHeader(session_.catalogue, header_);
+  transaction.commit();
+  showHeader();
 }
 
 void RegistrationEditor::moveBalance(long code, double amount) {
@@ -356,6 +367,16 @@ void RegistrationEditor::moveBalance(long code, double amount) {
 }
 
 void RegistrationEditor::save() {
+  // Another terminal may have saved since the screen read the header: the counts, and what
+  // the registration moved when it was saved before, are taken from the files inside the save.
+  records::SaveTransaction transaction(session_.catalogue);
+  const records::RegisterHeader opened = header_;
+  header_ = records::headerForSave(session_.catalogue, kind_);
+  current_ = static_cast<int>(records::placeRegistration(opened, header_, current_, work_));
+  const records::Registration onFile = records::registrationOnFile(session_.catalogue, header_, current_);
+  loadedCounterparty_ = onFile.counterpartyCode();
+  loadedTotal_ = onFile.totals().total;
+  showRecordNumber();
   records::writeRegistration(session_.catalogue, current_, work_);
   moveBalance(loadedCounterparty_, -loadedTotal_);
   moveBalance(work_.counterpartyCode(), work_.totals().total);
@@ -368,8 +389,10 @@ void RegistrationEditor::save() {
     }
     records::writeHeader(session_.catalogue, header_);
   }
+  transaction.commit();
   loadedCounterparty_ = work_.counterpartyCode();
   loadedTotal_ = work_.totals().total;
+  putField(16, 60, work_.protocolNumber, 7);
   showHeader();
   showCounterparty();
 }

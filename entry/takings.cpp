@@ -10,6 +10,7 @@
 #include "records/cp437_text.h"
 #include "records/dates.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/field_sequence.h"
 #include "screen/kit.h"
@@ -51,7 +52,7 @@ class TakingsScreen {
   void load(int month);
   void showDay(int day);
   void showTotals();
-  void writeMonth();
+  void writeMonth(int day);
   int askDay();       // 0: leave the register
   void enterDays(int day);
   Go askAmount(int day, int block);
@@ -120,9 +121,21 @@ void TakingsScreen::showTotals() {
   put(kTotalsRow, 2, line);
 }
 
-void TakingsScreen::writeMonth() {
+void TakingsScreen::writeMonth(int day) {
+  // Only this day changes: the others are taken from the file inside the save, where another
+  // terminal may have typed them since the month was read.
+  records::SaveTransaction transaction(session_.catalogue);
+  records::Channel& month = session_.catalogue.channel(records::channel::kTakings);
+  month.read(month_);
+  records::Takings stored;
+  records::L_27(session_.catalogue, stored);
+  for (std::size_t b = 0; b < records::kTakingsBlocks; ++b)
+    stored.day[b][static_cast<std::size_t>(day - 1)] = takings_.day[b][static_cast<std::size_t>(day - 1)];
+  takings_ = stored;
   records::W_27(session_.catalogue, takings_);
-  session_.catalogue.channel(records::channel::kTakings).write(month_);
+  month.write(month_);
+  transaction.commit();
+  for (int d = 1; d <= records::kDays; ++d) showDay(d);
 }
 
 int TakingsScreen::askDay() {
@@ -196,7 +209,7 @@ void TakingsScreen::enterDays(int day) {
       case screen::SequenceEnd::Completed: break;
     }
     put(dayRow(day), kTotalCol, " " + takingsCell(dayTotal(day)) + " ");
-    writeMonth();
+    writeMonth(day);
     showDay(day);
     showTotals();
     ++day;

@@ -7,6 +7,8 @@
 #include "records/registration_files.h"
 #include "records/cp437_text.h"
 #include "records/numbers.h"
+#include "records/register_guard.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/field_sequence.h"
 #include "screen/kit.h"
@@ -166,7 +168,12 @@ bool editStock(screen::Session& session, std::uint8_t attr) {
     });
   }
   if (screen::runSequence(steps) != screen::SequenceEnd::Completed) return false;
-  records::writeHeader(catalogue, header);
+  // Only the four values typed here change: the rest of the header is the one on file now.
+  records::SaveTransaction transaction(catalogue);
+  records::RegisterHeader stored = records::headerForSave(catalogue, records::RegisterKind::Purchases);
+  for (const Input& input : kInputs) stored.*input.value = header.*input.value;
+  records::writeHeader(catalogue, stored);
+  transaction.commit();
   return true;
 }
 

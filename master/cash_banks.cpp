@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "records/numbers.h"
+#include "records/save_transaction.h"
+#include "screen/print_handover.h"
 #include "records/text.h"
 #include "screen/field_sequence.h"
 #include "screen/glyphs.h"
@@ -50,7 +52,7 @@ class CashBankScreen {
   void editAccount();
   screen::Go editDescription(records::CashBank& work);
   screen::Go editAmount(const screen::FieldSpec& field, double& value);
-  void save(const records::CashBank& work);
+  void save(records::CashBank work);
   void put(int row, int col, std::string_view text) { screen_.putText(row, col, text, colours_.text); }
   void putAmount(int row, double value) { put(row, kAmountCol, records::printUsing(kAmountMask, value)); }
 
@@ -127,7 +129,16 @@ screen::Go CashBankScreen::editAmount(const screen::FieldSpec& field, double& va
   return screen::goFor(r.exitCode);
 }
 
-void CashBankScreen::save(const records::CashBank& work) {
+void CashBankScreen::save(records::CashBank work) {
+  // The count, and the totals not typed here (payments move them), are the ones on file
+  // inside the save: another terminal may have changed them since they were read.
+  records::SaveTransaction transaction(session_.catalogue);
+  const bool adding = current_ > count_;
+  count_ = records::readCounter(session_.catalogue, records::kCashBankCounter);
+  if (adding) current_ = count_ + 1;
+  const records::CashBank stored = records::readCashBank(session_.catalogue, current_);
+  if (work.debit == account_.debit) work.debit = stored.debit;
+  if (work.credit == account_.credit) work.credit = stored.credit;
   records::writeCashBank(session_.catalogue, current_, work);
   account_ = work;
   if (current_ == count_ + 1) {
@@ -135,6 +146,7 @@ void CashBankScreen::save(const records::CashBank& work) {
     records::writeCounter(session_.catalogue, records::kCashBankCounter, count_);
     put(4, 19, records::printUsing("####", count_));
   }
+  transaction.commit();
 }
 
 void CashBankScreen::editAccount() {

@@ -4,6 +4,15 @@
 
 #include <optional>
 
+#include "records/cp437_text.h"
+#include "records/numbers.h"
+#include "records/save_transaction.h"
+#include "records/text.h"
+#include "screen/function_keys.h"
+#include "screen/kit.h"
+#include "screen/list_select.h"
+#include "screen/print_handover.h"
+#include "screen/window.h"
 #include "master/sub_accounts.h"
 #include "records/cp437_text.h"
 #include "records/numbers.h"
@@ -184,9 +193,21 @@ void CausalScreen::editCausal() {
       [&] {
         const Go go = editLetter(kVentilationField, "SN", work.ventilation);
         if (go != Go::next()) return go;
-        records::writeCausal(session_.catalogue, current_, work);
-        causal_ = work;
-        if (current_ == count_ + 1) setCount(count_ + 1);
+        {
+          // A new causal goes after the last one counted on file now, not when the screen read it.
+          records::SaveTransaction transaction(session_.catalogue);
+          const bool adding = current_ > count_;
+          count_ = records::readCounter(session_.catalogue, records::kCausalCounter);
+          if (adding && current_ != count_ + 1) {
+            current_ = count_ + 1;
+            put(1, 18, records::printUsing("####", current_));
+            subAccounts_.load(session_.catalogue, current_);
+          }
+          records::writeCausal(session_.catalogue, current_, work);
+          causal_ = work;
+          if (current_ == count_ + 1) setCount(count_ + 1);
+          transaction.commit();
+        }
         return editSubAccounts(session_, subAccounts_) == SubAccountExit::Esc ? Go::finish() : Go::again();
       },
   });

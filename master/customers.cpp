@@ -9,6 +9,7 @@
 #include "master/fiscal_checks.h"
 #include "records/cp437_text.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "screen/field_editor.h"
 #include "screen/field_sequence.h"
@@ -111,6 +112,7 @@ class CounterpartyScreen {
   long code_ = 0;  // 0 until a code is chosen
   records::Counterparty who_;
   records::BalanceTotals totals_;
+  records::BalanceTotals loadedTotals_;  // as read, to tell typed totals from untouched ones
   std::vector<std::string> list_;
   std::string rejectedFiscalCode_;
   std::string rejectedVatNumber_;
@@ -202,6 +204,7 @@ void CounterpartyScreen::load(long code) {
   code_ = code;
   who_ = records::readCounterparty(session_.catalogue, kind_, code);
   totals_ = records::readBalance(session_.catalogue, code);
+  loadedTotals_ = totals_;
   rejectedFiscalCode_.clear();
   rejectedVatNumber_.clear();
   showRecord();
@@ -348,6 +351,19 @@ void CounterpartyScreen::editRecord() {
 
 void CounterpartyScreen::save() {
   records::Catalogue& catalogue = session_.catalogue;
+  // Another terminal may have added a code, or posted to this one, since they were read: the
+  // count and the totals not typed here are the ones on file inside the save.
+  records::SaveTransaction transaction(catalogue);
+  const bool adding = code_ > count_;
+  count_ = records::readCount(catalogue, kind_);
+  if (adding) code_ = count_ + 1;
+  if (code_ > maxCount()) {
+    session_.console.beep();
+    return;
+  }
+  const records::BalanceTotals stored = records::readBalance(catalogue, code_);
+  if (totals_.dare == loadedTotals_.dare) totals_.dare = stored.dare;
+  if (totals_.avere == loadedTotals_.avere) totals_.avere = stored.avere;
   records::writeCounterparty(catalogue, kind_, code_, who_, totals_);
   if (code_ == count_ + 1) {
     ++count_;
@@ -355,8 +371,11 @@ void CounterpartyScreen::save() {
     records::Context& context = session_.context();
     (customers() ? context.customerCount : context.supplierCount) = static_cast<float>(count_);
     list_ = records::buildSelectionList(catalogue, kind_, count_);
-    showCount();
   }
+  transaction.commit();
+  loadedTotals_ = totals_;
+  showRecord();
+  showCount();
 }
 
 }  // namespace

@@ -74,9 +74,25 @@ int EntryProgram::run() {
 }
 
 bool EntryProgram::startUp() {
-  if (shell_.startUp()) return true;
-  exitPath();
-  return false;
+  if (!shell_.startUp()) {
+    exitPath();
+    return false;
+  }
+  // A date file without a valid date would pick the year files of year 00 or 99: the date is
+  // asked first, and without one there is nothing to work on.
+  while (records::workingDateDamaged(catalogue_)) {
+    try {
+      if (!runWorkingDateScreen(session_)) {
+        exitPath();
+        return false;
+      }
+    } catch (const platform::KeysExhausted&) {
+      throw;
+    } catch (const std::exception& e) {
+      if (!survive(e)) return false;
+    }
+  }
+  return true;
 }
 
 void EntryProgram::mainLoop() {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
 #include "platform/dos_path.h"
 #include "platform/error.h"
@@ -101,6 +102,7 @@ Channel::Channel(int number, std::size_t recordLength)
 void Channel::open(std::string dosName, std::size_t recordLength) {
   close();
   RecordFile file(platform::hostPath(dosName), recordLength);
+  fileKey_ = fileKey(file.path());
   file_.emplace(std::move(file));
   dosName_ = std::move(dosName);
   buffer_ = Record(recordLength);
@@ -109,20 +111,47 @@ void Channel::open(std::string dosName, std::size_t recordLength) {
 void Channel::close() {
   file_.reset();
   dosName_.clear();
+  fileKey_.clear();
 }
+
+PendingWrites* Channel::pending() const { return catalogue_ ? catalogue_->pending_.get() : nullptr; }
 
 RecordFile& Channel::file() {
   if (!file_) badChannel(number_);
   return *file_;
 }
 
-void Channel::read(long record) { buffer_ = Record(file().read(record)); }
+void Channel::read(long record) {
+  RecordFile& f = file();
+  std::string bytes = f.read(record);
+  if (const PendingWrites* save = pending()) {
+    if (const std::string* image = save->find(fileKey_, f.recordLength(), record)) bytes = *image;
+    else if (save->removed(fileKey_)) bytes.assign(f.recordLength(), '\0');
+  }
+  buffer_ = Record(std::move(bytes));
+}
 
-void Channel::write(long record) { file().write(record, buffer_.bytes()); }
+void Channel::write(long record) {
+  RecordFile& f = file();
+  PendingWrites* save = pending();
+  if (!save) {
+    f.write(record, buffer_.bytes());
+    return;
+  }
+  f.offsetOf(record, "write");
+  f.checkLinked();
+  std::string bytes = buffer_.bytes().substr(0, f.recordLength());
+  bytes.resize(f.recordLength(), '\0');
+  save->put(fileKey_, f.recordLength(), record, std::move(bytes));
+}
 
 long Channel::recordCount() const {
   if (!file_) badChannel(number_);
-  return file_->recordCount();
+  const PendingWrites* save = pending();
+  if (!save) return file_->recordCount();
+  const long onFile = save->removed(fileKey_) ? 0 : file_->recordCount();
+  const long pendingLast = save->lastRecord(fileKey_, file_->recordLength());
+  return pendingLast > onFile ? pendingLast : onFile;
 }
 
 // ---- Catalogue ----
@@ -130,9 +159,11 @@ long Channel::recordCount() const {
 Catalogue::Catalogue(Context& context) : context_(&context) {
   for (int n : kChannels) {
     const std::size_t length = channelFile(n, context, "X").length;
-    channels_.emplace(n, Channel(n, length));
+    channels_.emplace(n, Channel(n, length)).first->second.catalogue_ = this;
   }
 }
+
+Catalogue::~Catalogue() = default;
 
 void Catalogue::setStem(int channel, std::string stem) {
   if (!isStemChannel(channel)) badChannel(channel);
@@ -147,8 +178,7 @@ const std::string& Catalogue::stem(int channel) const {
 
 std::string Catalogue::dosName(int channel) const {
   if (isStemChannel(channel) && stem(channel).empty())
-    throw RuntimeError(error::kBadFileName64, "catalogue",
-                       "no file stem for channel " + std::to_string(channel));
+    throw RuntimeError(error::kBadFileName64, "catalogue: no file stem for channel " + std::to_string(channel));
   return channelFile(channel, *context_, stem(channel)).name;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,7 +66,11 @@ inline constexpr std::array<int, 31> kChannels{
     channel::kHostSettings,   channel::kIntermediary,    channel::kOtherSuppliers, channel::kHandOver,
     channel::kCompanyCount,   channel::kCompanies,       channel::kPrintSettings};
 
-// One open file and the buffer of its current record.
+class Catalogue;
+class PendingWrites;
+
+// One open file and the buffer of its current record. While a save is open on the catalogue,
+// writes become record images of the save, and reads see them.
 class Channel {
  public:
   Channel(int number, std::size_t recordLength);
@@ -90,16 +95,21 @@ class Channel {
   void close();
   RecordFile& file();
 
+  PendingWrites* pending() const;
+
   int number_;
   std::string dosName_;
   std::optional<RecordFile> file_;
   Record buffer_;
+  const Catalogue* catalogue_ = nullptr;
+  std::string fileKey_;  // the file's absolute path, naming its images in a save
 };
 
 class Catalogue {
  public:
   // The catalogue reads the context at every Open, so names follow its current values.
   explicit Catalogue(Context& context);
+  ~Catalogue();
   Catalogue(const Catalogue&) = delete;
   Catalogue& operator=(const Catalogue&) = delete;
 
@@ -125,11 +135,14 @@ class Catalogue {
   // Reopens the open channels whose name holds the year suffix (after a date change).
   void reopenYearFiles();
 
-
  private:
+  friend class Channel;
+  friend class SaveTransaction;
+
   Context* context_;
   std::map<int, Channel> channels_;
   std::map<int, std::string> stems_;
+  std::unique_ptr<PendingWrites> pending_;  // the open save's images, if any
 };
 
 // The channel, opened first when it is not open yet.

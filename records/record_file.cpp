@@ -12,6 +12,7 @@
 
 #include "records/numbers.h"
 #include "records/text.h"
+#include "records/write_faults.h"
 #include "platform/error.h"
 
 namespace vellano::records {
@@ -28,14 +29,13 @@ bool isFolder(const std::filesystem::path& folder) {
 }
 
 // Byte offset of a record, or throws 63 for a number that names no record.
-off_t recordOffset(long record, std::size_t length, const char* where) {
-  if (record <= 0) {
-    throw RuntimeError(error::kBadRecordNumber, where, "record " + std::to_string(record));
-  }
+off_t recordOffset(long record, std::size_t length, const char* where,
+                   const std::filesystem::path& path) {
   const auto maxOffset = static_cast<unsigned long long>(std::numeric_limits<off_t>::max());
-  const auto index = static_cast<unsigned long long>(record - 1);
-  if (index > (maxOffset - length) / length) {
-    throw RuntimeError(error::kBadRecordNumber, where, "record " + std::to_string(record));
+  const auto index = record > 0 ? static_cast<unsigned long long>(record - 1) : 0ULL;
+  if (record <= 0 || index > (maxOffset - length) / length) {
+    throw RuntimeError(error::kBadRecordNumber, std::string(where) + " " + std::to_string(record),
+                       path.string());
   }
   return static_cast<off_t>(index * length);
 }
@@ -78,7 +78,7 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
 }
 
 std::string RecordFile::read(long record) const {
-  const off_t offset = recordOffset(record, length_, "read");
+  const off_t offset = recordOffset(record, length_, "read", path_);
   std::string bytes(length_, '\0');
   std::size_t done = 0;
   while (done < length_) {
@@ -95,7 +95,9 @@ std::string RecordFile::read(long record) const {
 }
 
 void RecordFile::write(long record, std::string_view bytes) {
-  const off_t offset = recordOffset(record, length_, "write");
+  const off_t offset = recordOffset(record, length_, "write", path_);
+  checkLinked();
+  if (const int fault = faults::before(faults::Step::Write, path_)) throwErrno(fault, "write", path_);
   std::string buffer(bytes.substr(0, length_));
   buffer.resize(length_, '\0');
   std::size_t done = 0;
@@ -115,6 +117,19 @@ long RecordFile::recordCount() const {
   struct stat st {};
   if (::fstat(fd_, &st) != 0) throwErrno(errno, "recordCount", path_);
   return static_cast<long>(static_cast<std::size_t>(st.st_size) / length_);
+}
+
+long long RecordFile::offsetOf(long record, const char* where) const {
+  return static_cast<long long>(recordOffset(record, length_, where, path_));
+}
+
+void RecordFile::checkLinked() const {
+  struct stat open {};
+  if (::fstat(fd_, &open) != 0) throwErrno(errno, "write", path_);
+  struct stat named {};
+  const bool gone = open.st_nlink == 0 || ::stat(path_.c_str(), &named) != 0 ||
+                    named.st_dev != open.st_dev || named.st_ino != open.st_ino;
+  if (gone) throw RuntimeError(error::kFileNotFound, "write", path_.string());
 }
 
 namespace {

@@ -1,7 +1,9 @@
 // Fixed-length record files and record layouts.
 // Record n starts at byte (n - 1) * length; a read past the end gives zero bytes; a missing
 // file is created empty when opened; a write past the end fills the gap with NUL bytes.
-// Every write goes straight to the file, so nothing typed is lost if the program ends.
+// Every write goes straight to the file, so nothing typed is lost if the program ends; a write
+// into a file whose name no longer leads to it (removed or replaced under the program) is
+// refused instead of going nowhere.
 #pragma once
 
 #include <array>
@@ -34,6 +36,10 @@ class RecordFile {
   void write(long record, std::string_view bytes);
   // Whole records in the file.
   long recordCount() const;
+  // Byte offset of a record; 0 or less, or beyond what a file can hold, throws error 63.
+  long long offsetOf(long record, const char* where) const;
+  // Error 53 naming the file when its directory entry is gone or names another file now.
+  void checkLinked() const;
 
  private:
   std::filesystem::path path_;

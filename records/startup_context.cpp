@@ -3,11 +3,16 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
+#include "records/dates.h"
 #include "records/folder_check.h"
 #include "records/numbers.h"
+#include "records/save_transaction.h"
 #include "records/text.h"
+#include "platform/dos_path.h"
 #include "platform/error.h"
 
 namespace vellano::records {
@@ -39,7 +44,7 @@ long recordNumberOf(std::string_view terminal) {
   const double value = std::nearbyint(val(terminal));
   if (!(value >= 1)) return 1;
   if (value > kMaxRecord)
-    throw RuntimeError(error::kBadRecordNumber, "recordNumberOf", std::string(terminal));
+    throw RuntimeError(error::kBadRecordNumber, "recordNumberOf " + std::string(terminal));
   return static_cast<long>(value);
 }
 
@@ -204,6 +209,21 @@ void readWorkingDate(Catalogue& catalogue) {
   c.yearSuffix = yearSuffixOf(c.workingDate);
 }
 
+bool workingDateValid(const Context& context) {
+  const std::string& date = context.workingDate;
+  if (date.size() != 6) return false;
+  for (char ch : date)
+    if (ch < '0' || ch > '9') return false;
+  return dateValid(date, 0, true);
+}
+
+bool workingDateDamaged(const Catalogue& catalogue) {
+  if (workingDateValid(catalogue.context())) return false;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(platform::hostPath(catalogue.dosName(channel::kWorkingDate)), ec);
+  return !ec && size > 0;
+}
+
 namespace {
 
 // Step 8: PARAM.DAT decides whether customers and suppliers are shared by all companies.
@@ -256,6 +276,8 @@ void resolveContext(Catalogue& catalogue, std::span<const std::string> args,
     }
     settleDataPrefix(c);
   }
+  // A save cut off by a crash is completed before anything is read.
+  fileStep(catalogue, options, [&] { recoverFolder(dataFolder(c)); });
   fileStep(catalogue, options, [&] { readWorkingDate(catalogue); });
   fileStep(catalogue, options, [&] { readParameters(catalogue); });
   fileStep(catalogue, options, [&] { readCompany(catalogue, options.restart); });

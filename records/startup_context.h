@@ -37,6 +37,13 @@ void reopenContext(Catalogue& catalogue);
 // Reads the working date file and sets the working date and year suffix.
 void readWorkingDate(Catalogue& catalogue);
 
+// Whether the working date is a date: six digits passing the date check.
+bool workingDateValid(const Context& context);
+// The date file holds bytes that are no valid date: damaged. Left as it is, it would choose
+// the year files of a year nobody works in (00, 99). A date file without bytes is a new
+// folder's, where no year files are there to be confused.
+bool workingDateDamaged(const Catalogue& catalogue);
+
 // Stores a new working date in the date file, reads it back and reopens the open channels
 // of the year under the new suffix.
 void changeWorkingDate(Catalogue& catalogue, std::string_view date);

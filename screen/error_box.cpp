@@ -1,6 +1,7 @@
 // The error box and the table of error texts.
 #include "screen/error_box.h"
 
+#include <filesystem>
 #include <new>
 #include <string>
 #include <utility>
@@ -46,6 +47,26 @@ constexpr std::pair<int, std::string_view> kErrorTexts[] = {
     {242, "String space corrupt"},
 };
 
+// The errors of file operations; their detail names the file.
+constexpr int kFileErrors[] = {53, 54, 55, 57, 58, 61, 62, 63, 64, 67, 68, 70, 71, 72, 74, 75};
+constexpr int kExplanationRow = 16;
+constexpr int kLastRow = 19;
+constexpr std::size_t kTextWidth = 39;
+
+std::vector<std::string> detailLines(const RuntimeError& error) {
+  std::vector<std::string> lines;
+  bool fileError = false;
+  for (int n : kFileErrors) fileError = fileError || n == error.number();
+  if (!fileError || error.detail().empty()) return lines;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = error.detail().find('\n', start);
+    lines.push_back(error.detail().substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 1;
+  }
+}
+
 constexpr std::uint8_t kTextAttr = 0xC1;  // blue on light red
 constexpr std::uint8_t kRuleAttr = 0xCE;  // yellow on light red
 constexpr int kTextColumn = 22;
@@ -76,6 +97,18 @@ std::string_view errorText(int number) {
   return {};
 }
 
+std::string errorFileName(const RuntimeError& error) {
+  const std::vector<std::string> lines = detailLines(error);
+  if (lines.empty()) return {};
+  return std::filesystem::path(lines.front()).filename().string();
+}
+
+std::vector<std::string> errorExplanation(const RuntimeError& error) {
+  std::vector<std::string> lines = detailLines(error);
+  if (!lines.empty()) lines.erase(lines.begin());
+  return lines;
+}
+
 RuntimeError asRuntimeError(const std::exception& e) {
   if (auto* runtime = dynamic_cast<const RuntimeError*>(&e)) return *runtime;
   if (dynamic_cast<const std::bad_alloc*>(&e)) return RuntimeError(7, "memoria");
@@ -88,8 +121,15 @@ void ErrorBox::drawBox(const RuntimeError& error) {
   platform::ScreenBuffer& screen = console_.screen();
   screen.putText(11, kTextColumn, "Errore: " + std::to_string(error.number()), kTextAttr);
   screen.putText(12, kTextColumn, "Linea : " + error.where(), kTextAttr);
+  const std::string file = errorFileName(error);
+  if (!file.empty()) screen.putText(13, kTextColumn, ("File  : " + file).substr(0, kTextWidth), kTextAttr);
   screen.putText(14, kTextColumn, errorText(error.number()), kTextAttr);
   screen.putText(15, 21, std::string(40, '\xC4'), kRuleAttr);
+  int row = kExplanationRow;
+  for (const std::string& line : errorExplanation(error)) {
+    if (row > kLastRow) break;
+    screen.putText(row++, kTextColumn, line.substr(0, kTextWidth), kTextAttr);
+  }
 }
 
 void ErrorBox::showFatal(const RuntimeError& error) {

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/context.h"
 #include "screen/field_editor.h"
@@ -17,6 +18,11 @@ namespace vellano::screen {
 
 // The message shown for an error number ("" for numbers without one).
 std::string_view errorText(int number);
+
+// The file a file error concerns (the first line of its detail, without folders), "" when
+// the error names none; and the lines of explanation that may follow it.
+std::string errorFileName(const RuntimeError& error);
+std::vector<std::string> errorExplanation(const RuntimeError& error);
 
 // The error number and place of any exception reaching the box: run-time errors keep theirs,
 // memory exhaustion is 7, anything else an internal error (51).

@@ -32,7 +32,7 @@ echo "Compilo… (la prima volta richiede qualche minuto)"
 quietly cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELLANO_BENCH=OFF
 # The two programs, the outside stand-ins they start and the demo generator; the tests are
 # left to scripts/test.sh.
-quietly cmake --build build/release -j "$(nproc)" --target VELLA10W VELST10W orbw pcl2pdf make_demo
+quietly cmake --build build/release -j "$(nproc)" --target VELLA10W VELST10W orbw pcl2pdf make_demo vellano-check
 bin=$top/build/release/bin
 if [ -n "$given" ]; then
   data=$given

@@ -173,6 +173,41 @@ TEST_F(RecordFileTest, MovedFileKeepsWorking) {
   EXPECT_EQ(fileBytes(p), "abcdef");
 }
 
+// A file whose name no longer leads to it takes no more writes, whichever way it went; the
+// error names it. Reads of what it held still work.
+TEST_F(RecordFileTest, WritesIntoAFileGoneFromItsFolderAreRefused) {
+  struct Case {
+    const char* what;
+    void (*away)(const fs::path& file);
+  };
+  const Case cases[] = {
+      {"removed", [](const fs::path& file) { fs::remove(file); }},
+      {"replaced by another file", [](const fs::path& file) {
+         fs::remove(file);
+         std::ofstream(file) << "new";
+       }},
+      {"its folder removed", [](const fs::path& file) { fs::remove_all(file.parent_path()); }},
+      {"its folder renamed", [](const fs::path& file) {
+         fs::rename(file.parent_path(), file.parent_path().string() + "-old");
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = dir_ / "DATA";
+    fs::remove_all(folder);
+    fs::remove_all(dir_ / "DATA-old");
+    fs::create_directory(folder);
+    const fs::path p = folder / "VENDIT11.DAT";
+    RecordFile f(p, 4);
+    f.write(1, "ABCD");
+    c.away(p);
+    std::string detail;
+    EXPECT_EQ(errorOf([&] { f.write(2, "EFGH"); }, &detail), error::kFileNotFound);
+    EXPECT_EQ(detail, p.string());
+    EXPECT_EQ(f.read(1), "ABCD");
+  }
+}
+
 TEST(ErrorNumbers, FromErrno) {
   const std::vector<std::pair<int, int>> cases = {
       {ENOENT, 53}, {ENOTDIR, 76}, {EACCES, 70},       {EPERM, 70}, {ENOSPC, 61},

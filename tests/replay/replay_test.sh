@@ -8,10 +8,11 @@ set -u
 bin=${1:?bin folder}
 here=$(cd "$(dirname "$0")" && pwd)
 
-# One file per save the walk makes (demo.keys says which screen writes which).
+# One file per save the walk makes (demo.keys says which screen writes which), plus the lock
+# and the (emptied) journal the saves leave in the folder.
 expected="ACQUIS11.DAT CASBAN.DAT CLIFOR.DAT CORRIS11.DAT DATA.DAT ESTC.DAT INDACQ11.DAT INDEX.DAT
 INDICECL.DAT INDVEN11.DAT PAGVEN11.DAT PARAM.DAT PSALCL11.DAT PSALFO11.DAT SOTCON.DAT TABIVA.DAT
-VENDIT11.DAT"
+VENDIT11.DAT VELLANO.JNL(new) VELLANO.LCK(new)"
 
 out=$(bash "$here/../../scripts/replay-compare.sh" "$bin" "$bin")
 status=$?

@@ -385,7 +385,8 @@ long PendingWrites::lastRecord(const std::string& file, std::size_t length) cons
 }
 
 std::vector<JournalEntry> PendingWrites::entries(const fs::path& folder) const {
-  const fs::path base(fileKey(folder));
+  fs::path base(fileKey(folder));
+  if (!base.has_filename()) base = base.parent_path();  // "/data/." normalises to "/data/"
   auto name = [&](const std::string& file) {
     const fs::path p(file);
     return p.parent_path() == base ? p.filename().string() : file;

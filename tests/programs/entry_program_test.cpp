@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,73 @@ TEST_F(EntryProgramRun, WorkingDateIsCheckedAndStored) {
   EXPECT_NE(r.row(0, 1).find(" DATA "), std::string::npos);  // still asking after the bad date
   EXPECT_NE(r.title(1).find(":: 02/01/12 -"), std::string::npos);
   EXPECT_EQ(r.row(1, 50).substr(r.row(1, 50).size() - 5), "2012 ");
+}
+
+// A date file that holds something that is no date opens the Data screen before the menu; no
+// file of year 00 or 99 is made. Without a date the program leaves.
+TEST_F(EntryProgramRun, ADamagedWorkingDateIsAskedForBeforeTheMenu) {
+  const std::string rest(11, '-');
+  const std::vector<std::string> damaged{std::string(6, ' ') + rest, std::string(17, '\0'), "ab12cd" + rest,
+                                         "999999" + rest, "310211" + rest, "1503"};
+  for (const std::string& date : damaged) {
+    SCOPED_TRACE(::testing::PrintToString(date));
+    for (const auto& e : std::filesystem::directory_iterator(".")) std::filesystem::remove_all(e.path());
+    writeFile("DATA.DAT", date);
+    // A date outside the calendar is refused there as always, then a good one is taken.
+    auto r = run({}, "<SNAP> <CTRL-DEL> \"320311\" <ENTER> <CTRL-DEL> \"150311\" <ENTER> <SNAP> <ESC>");
+    ASSERT_EQ(r.status, 0);
+    ASSERT_GE(r.dumps.size(), 2u);
+    EXPECT_NE(r.row(0, 1).find(" DATA "), std::string::npos);
+    EXPECT_EQ(r.row(0, 11).find("registro Vendite"), std::string::npos);
+    EXPECT_NE(r.title(1).find(":: 15/03/11 -"), std::string::npos);
+    EXPECT_NE(r.row(1, 11).find("registro Vendite"), std::string::npos);
+    EXPECT_EQ(readFile("DATA.DAT").substr(0, 6), "150311");
+
+    // ESC leaves: there is no year to work in.
+    writeFile("DATA.DAT", date);
+    r = run({}, "<ESC> \"v\" <ESC>");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(readFile("DATA.DAT"), date);
+    for (const char* stray : {"INDVEN00.DAT", "VENDIT00.DAT", "PSALCL00.DAT", "INDVEN99.DAT", "VENDIT99.DAT"})
+      EXPECT_FALSE(std::filesystem::exists(stray)) << stray;
+  }
+  // A date file without bytes is a new folder's: the menu comes at once, as it always did.
+  for (const auto& e : std::filesystem::directory_iterator(".")) std::filesystem::remove_all(e.path());
+  writeFile("DATA.DAT", "");
+  auto r = run({}, "<SNAP> <ESC>");
+  ASSERT_GE(r.dumps.size(), 1u);
+  EXPECT_NE(r.row(0, 11).find("registro Vendite"), std::string::npos);
+}
+
+// The box names the file of a file error, without its folders; other errors name none.
+TEST_F(EntryProgramRun, TheErrorBoxNamesTheFileOfAFileError) {
+  struct Case {
+    RuntimeError error;
+    std::string fileLine;  // row 13, "" for none
+  };
+  const Case cases[] = {
+      {RuntimeError(70, "open", "some/folder/CLIFOR.DAT"), "File  : CLIFOR.DAT"},
+      {RuntimeError(57, "write", "VENDIT11.DAT"), "File  : VENDIT11.DAT"},
+      {RuntimeError(53, "write", "/gone/PSALCL11.DAT"), "File  : PSALCL11.DAT"},
+      {RuntimeError(6, "str", "-1E+20"), ""},
+      {RuntimeError(52, "catalogue", "channel 8"), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error.what());
+    testing::ScriptedConsole scripted("\"v\" <SNAP> <ENTER>");
+    EntryScreens screens;
+    screens.sales = [&](screen::Session&) { throw c.error; };
+    std::vector<std::string> args;
+    EXPECT_EQ(runEntryProgram(scripted.console(), args, screens), 0);
+    ASSERT_EQ(scripted.backend().dumps().size(), 1u);
+    std::istringstream lines(scripted.backend().dumps()[0]);
+    std::string row;
+    for (int i = 0; i <= 13; ++i) std::getline(lines, row);
+    const std::size_t at = row.find("File  : ");
+    std::string shown = at == std::string::npos ? std::string() : row.substr(at, row.find("│", at) - at);
+    shown.erase(shown.find_last_not_of(' ') + 1);
+    EXPECT_EQ(shown, c.fileLine) << row;
+  }
 }
 
 // In-process: an error thrown deep inside a screen reaches the box, which waits for a key and

@@ -87,6 +87,24 @@ class SaveFolder : public vellano::testing::WorkFolder {
   std::unique_ptr<Catalogue> catalogue_;
 };
 
+// The journal names the files of its own folder without it, so the folder may be reached
+// under another path (another mount point, another terminal) when it is rolled forward.
+TEST_F(SaveFolder, TheJournalNamesFilesRelativeToItsFolder) {
+  PendingWrites pending;
+  pending.put(fileKey("VENDIT11.DAT"), 200, 2, std::string(200, 'x'));
+  pending.put(fileKey(fs::current_path() / "sub" / "A.DAT"), 4, 1, "abcd");
+  pending.remove(fileKey("./CDIVA11.DAT"));
+  for (const fs::path& folder : {fs::path("."), fs::current_path(), fs::path(fs::current_path().string() + "/")}) {
+    SCOPED_TRACE(folder.string());
+    const std::vector<JournalEntry> entries = pending.entries(folder);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].file, "CDIVA11.DAT");
+    EXPECT_EQ(entries[0].kind, JournalEntry::Kind::Remove);
+    EXPECT_EQ(entries[1].file, "VENDIT11.DAT");
+    EXPECT_EQ(entries[2].file, (fs::current_path() / "sub" / "A.DAT").string());
+  }
+}
+
 TEST_F(SaveFolder, ASaveWritesNothingUntilItCommitsAndItsReadsSeeItsImages) {
   put(4, 1, "FIRST");
   {

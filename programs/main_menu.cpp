@@ -33,18 +33,11 @@ screen::WindowDescriptor mainMenuWindow(const std::vector<screen::MenuItem>& ite
   std::size_t width = 0;
   for (const screen::MenuItem& item : items) width = std::max(width, item.separator ? 25 : item.text.size());
   const screen::Palette& colours = screen::palette(context.install.colourScheme);
-  screen::WindowDescriptor d;
-  d.top = 10;
-  d.left = 30;
-  d.bottom = static_cast<std::uint8_t>(d.top + items.size() + 1);
-  d.right = static_cast<std::uint8_t>(d.left + width + 1);
-  d.borderStyle = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = colours.shadow;
-  d.interiorAttr = colours.menuInterior;
-  d.borderAttr = colours.menuBorder;
-  d.titleAttr = colours.menuTitle;
-  return d;
+  const int top = 10, left = 30;
+  return screen::windowAt(top, left, top + static_cast<int>(items.size()) + 1, left + static_cast<int>(width) + 1)
+      .framed(1)
+      .shadowed(2, colours.shadow)
+      .coloured(colours.menuInterior, colours.menuBorder, colours.menuTitle);
 }
 
 screen::MenuColours mainMenuColours(const records::Context& context) {

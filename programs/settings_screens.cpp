@@ -14,19 +14,7 @@ namespace {
 constexpr std::uint8_t kSettingsTextAttr = 0xB0;  // black on light cyan
 
 screen::WindowDescriptor settingsWindow(int bottom, int right) {
-  screen::WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = static_cast<std::uint8_t>(bottom);
-  d.right = static_cast<std::uint8_t>(right);
-  d.borderStyle = 0;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = 0xB0;
-  d.borderAttr = 0xC0;
-  d.titleAttr = 0xCF;
-  return d;
+  return screen::windowAt(1, 1, bottom, right).framed(0).titled(1).shadowed(2, 0x08).coloured(0xB0, 0xC0, 0xCF);
 }
 
 char shownAnswer(char stored) { return stored == 'S' || stored == 'N' ? stored : 'N'; }

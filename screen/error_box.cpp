@@ -74,19 +74,11 @@ const std::string kBlankLine(40, ' ');
 
 WindowDescriptor boxDescriptor(const records::Context& context) {
   const Palette& colours = palette(context.install.colourScheme);
-  WindowDescriptor d;
-  d.top = 10;
-  d.left = 20;
-  d.bottom = 20;
-  d.right = 61;
-  d.borderStyle = 1;
-  d.titlePosition = 3;
-  d.shadowPosition = 2;
-  d.shadowAttr = colours.shadow;
-  d.interiorAttr = colours.errorInterior;
-  d.borderAttr = colours.errorBorder;
-  d.titleAttr = colours.errorTitle;
-  return d;
+  return windowAt(10, 20, 20, 61)
+      .framed(1)
+      .titled(3)
+      .shadowed(2, colours.shadow)
+      .coloured(colours.errorInterior, colours.errorBorder, colours.errorTitle);
 }
 
 }  // namespace

@@ -186,19 +186,7 @@ int selectFromList(platform::Console& console, const std::vector<std::string>& e
 }
 
 WindowDescriptor searchListWindow() {
-  WindowDescriptor d;
-  d.top = 1;
-  d.left = 1;
-  d.bottom = 43;
-  d.right = 0;
-  d.borderStyle = 1;
-  d.titlePosition = 1;
-  d.shadowPosition = 2;
-  d.shadowAttr = 0x08;
-  d.interiorAttr = 0xF0;
-  d.borderAttr = 0xF8;
-  d.titleAttr = 0xF8;
-  return d;
+  return windowAt(1, 1, 43, 0).framed(1).titled(1).shadowed(2, 0x08).coloured(0xF0, 0xF8, 0xF8);
 }
 
 }  // namespace vellano::screen

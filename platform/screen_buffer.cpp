@@ -37,7 +37,7 @@ void ScreenBuffer::putText(int row, int col, std::string_view cp437, std::uint8_
   if (row < 1 || row > kRows) return;
   const Span span = clip(col, static_cast<long long>(cp437.size()));
   if (span.length <= 0) return;
-  const char* text = cp437.data() + (span.first - col);
+  const char* text = cp437.data() + (static_cast<long long>(span.first) - col);
   Cell* out = &cells_[index(row, span.first)];
   for (int i = 0; i < span.length; ++i) out[i] = Cell{static_cast<std::uint8_t>(text[i]), attr};
 }

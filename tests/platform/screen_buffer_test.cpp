@@ -99,3 +99,51 @@ TEST(ScreenBuffer, FillAndRowBytes) {
 
 }  // namespace
 }  // namespace vellano::platform
+
+namespace vellano::platform {
+namespace {
+
+// Spans along a row are clipped to it once; every cell outside the span keeps its default.
+TEST(ScreenBuffer, SpansAreClippedToTheirRow) {
+  struct Case {
+    int row, col, count;
+    int firstCol, cells;  // what is written
+  } cases[] = {
+      {3, 10, 5, 10, 5},        {3, 118, 10, 118, 3},       {3, -4, 8, 1, 3},
+      {3, 1, 120, 1, 120},      {3, 121, 5, 0, 0},          {0, 1, 5, 0, 0},
+      {51, 1, 5, 0, 0},         {3, 5, 0, 0, 0},            {3, 5, -3, 0, 0},
+      {3, INT_MIN, 5, 0, 0},    {3, INT_MAX, 5, 0, 0},      {3, 1, INT_MAX, 1, 120},
+  };
+  for (const Case& c : cases) {
+    for (int kind = 0; kind < 3; ++kind) {
+      ScreenBuffer s;
+      if (kind == 0) s.fill(c.row, c.col, c.count, 'x', 0x1E);
+      if (kind == 1) s.recolour(c.row, c.col, c.count, 0x1E);
+      if (kind == 2 && c.count >= 0 && c.count <= 200) s.putText(c.row, c.col, std::string(static_cast<std::size_t>(c.count), 'x'), 0x1E);
+      if (kind == 2 && (c.count < 0 || c.count > 200)) continue;
+      SCOPED_TRACE(testing::Message() << "row " << c.row << " col " << c.col << " count " << c.count << " kind " << kind);
+      EXPECT_EQ(changedCells(s), c.cells);
+      for (int k = 0; k < c.cells; ++k) {
+        const Cell& cell = s.at(c.row, c.firstCol + k);
+        EXPECT_EQ(cell.attr, 0x1E);
+        EXPECT_EQ(cell.ch, kind == 1 ? ' ' : 'x');
+      }
+    }
+  }
+}
+
+TEST(ScreenBuffer, RectangleFillStaysInsideItsColumns) {
+  ScreenBuffer s;
+  s.fill(2, 3, 60, 119, '.', 0x30);  // rows past the bottom are dropped
+  EXPECT_EQ(changedCells(s), 49 * 117);
+  EXPECT_EQ(s.at(2, 2), Cell{});
+  EXPECT_EQ(s.at(2, 120), Cell{});
+  EXPECT_EQ(s.at(50, 3), (Cell{'.', 0x30}));
+  EXPECT_EQ(s.at(50, 119), (Cell{'.', 0x30}));
+  ScreenBuffer t;
+  t.fill(5, 10, 4, 20, '.', 0x30);  // bottom above top: nothing
+  EXPECT_EQ(changedCells(t), 0);
+}
+
+}  // namespace
+}  // namespace vellano::platform

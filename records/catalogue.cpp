@@ -131,6 +131,19 @@ void Channel::read(long record) {
   buffer_ = Record(std::move(bytes));
 }
 
+std::string Channel::readBlock(long first, long count) const {
+  if (!file_) badChannel(number_);
+  std::string bytes = file_->readBlock(first, count);
+  if (const PendingWrites* save = pending()) {
+    const std::size_t length = file_->recordLength();
+    if (save->removed(fileKey_)) bytes.assign(bytes.size(), '\0');
+    for (long k = 0; k < count; ++k)
+      if (const std::string* image = save->find(fileKey_, length, first + k))
+        bytes.replace(static_cast<std::size_t>(k) * length, length, *image);
+  }
+  return bytes;
+}
+
 void Channel::write(long record) {
   RecordFile& f = file();
   PendingWrites* save = pending();

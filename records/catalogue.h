@@ -85,6 +85,9 @@ class Channel {
   void read(long record);
   void write(long record);
   long recordCount() const;
+  // Records first..first+count-1 in one read (the open save's images included), back to back;
+  // the buffer is left alone. For passes over a whole file.
+  std::string readBlock(long first, long count) const;
 
   Record& buffer() { return buffer_; }
   const Record& buffer() const { return buffer_; }

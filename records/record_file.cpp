@@ -94,6 +94,24 @@ std::string RecordFile::read(long record) const {
   return bytes;
 }
 
+std::string RecordFile::readBlock(long first, long count) const {
+  if (count <= 0) return {};
+  const off_t offset = recordOffset(first, length_, "read", path_);
+  const std::size_t size = static_cast<std::size_t>(count) * length_;
+  std::string bytes(size, '\0');
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::pread(fd_, bytes.data() + done, size - done, offset + static_cast<off_t>(done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throwErrno(errno, "read", path_);
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return bytes;
+}
+
 void RecordFile::write(long record, std::string_view bytes) {
   const off_t offset = recordOffset(record, length_, "write", path_);
   checkLinked();

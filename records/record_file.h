@@ -32,6 +32,8 @@ class RecordFile {
 
   // Exactly recordLength() bytes; record numbers start at 1 (0 or less throws error 63).
   std::string read(long record) const;
+  // Records first..first+count-1 in one read, back to back; what lies past the end is NUL.
+  std::string readBlock(long first, long count) const;
   // `bytes` is cut or NUL-padded to the record length.
   void write(long record, std::string_view bytes);
   // Whole records in the file.

@@ -206,6 +206,30 @@ Registration readRegistration(Catalogue& catalogue, long n) {
   return r;
 }
 
+std::vector<Registration> readRegistrations(const Catalogue& catalogue, long count) {
+  std::vector<Registration> out;
+  if (count <= 0) return out;
+  const std::string block = catalogue.channel(channel::kRegistrations).readBlock(1, count);
+  out.reserve(static_cast<std::size_t>(count));
+  for (long k = 0; k < count; ++k)
+    out.push_back(unpackRegistration(Record(block.substr(static_cast<std::size_t>(k) * R::kLength, R::kLength))));
+  return out;
+}
+
+std::vector<Payment> readPayments(const Catalogue& catalogue, long count) {
+  std::vector<Payment> out;
+  if (count <= 0) return out;
+  const std::string block = catalogue.channel(channel::kPayments).readBlock(1, count);
+  const std::size_t length = payment_layout::kLength;
+  out.reserve(static_cast<std::size_t>(count));
+  for (long k = 0; k < count; ++k) {
+    Payment p;
+    load(Record(block.substr(static_cast<std::size_t>(k) * length, length)), payment_layout::kTable, p);
+    out.push_back(std::move(p));
+  }
+  return out;
+}
+
 void writeRegistration(Catalogue& catalogue, long n, const Registration& registration) {
   W_4(catalogue, registration);
   catalogue.channel(channel::kRegistrations).write(n);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/catalogue.h"
 #include "records/layout.h"
@@ -298,6 +299,10 @@ const RegisterInfo& registerInfo(RegisterKind kind);
 RegisterHeader openRegister(Catalogue& catalogue, RegisterKind kind);
 Registration readRegistration(Catalogue& catalogue, long n);
 void writeRegistration(Catalogue& catalogue, long n, const Registration& registration);
+// Registrations 1..count of channel 4 (and payments 1..count of the payment channel) from one
+// bulk read, for a pass over the register; element k is record k + 1. Nothing is kept.
+std::vector<Registration> readRegistrations(const Catalogue& catalogue, long count);
+std::vector<Payment> readPayments(const Catalogue& catalogue, long count);
 void writeHeader(Catalogue& catalogue, const RegisterHeader& header);
 
 }  // namespace vellano::records

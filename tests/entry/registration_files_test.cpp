@@ -8,6 +8,7 @@
 #include "entry_support.h"
 #include "records/numbers.h"
 #include "records/record_file.h"
+#include "records/save_transaction.h"
 
 namespace vellano::entry {
 namespace {
@@ -219,6 +220,38 @@ TEST_F(YearlyFiles, RegisterSetsUseTheirOwnFiles) {
   // A register with no header reads as empty.
   std::filesystem::remove("INDVEN11.DAT");
   EXPECT_EQ(readHeader(records::RegisterKind::Sales).count, 0);
+}
+
+TEST_F(YearlyFiles, BulkReadsMatchRecordReadsAndSeeAnOpenSave) {
+  registrations(records::RegisterKind::Sales,
+                {testing::oneLine("1", "20", "100"), testing::oneLine("2", "I10", "50"), testing::oneLine("3", "4", "7.5")});
+  records::Catalogue& c = catalogue();
+  // One record past the end reads as a blank registration.
+  const std::vector<records::Registration> all = records::readRegistrations(c, 4);
+  ASSERT_EQ(all.size(), 4u);
+  for (long n = 1; n <= 3; ++n) {
+    const records::Registration one = records::readRegistration(c, n);
+    EXPECT_EQ(all[static_cast<std::size_t>(n - 1)].counterparty, one.counterparty);
+    EXPECT_EQ(all[static_cast<std::size_t>(n - 1)].lines[0].vat, one.lines[0].vat);
+  }
+  EXPECT_EQ(all[3].counterpartyCode(), 0);
+  EXPECT_EQ(all[3].totals().total, 0);
+  {
+    records::SaveTransaction save(c);
+    records::writeRegistration(c, 2, testing::oneLine("9", "20", "10"));
+    EXPECT_EQ(records::readRegistrations(c, 3)[1].counterpartyCode(), 9);
+  }
+  EXPECT_EQ(records::readRegistrations(c, 3)[1].counterpartyCode(), 2);  // not committed
+  EXPECT_TRUE(records::readRegistrations(c, 0).empty());
+
+  records::Payment p{"8002", "140511", "BONIFICO", "122.5", "2"};
+  records::W_12(c, p);
+  c.channel(records::channel::kPayments).write(2);
+  const std::vector<records::Payment> payments = records::readPayments(c, 2);
+  ASSERT_EQ(payments.size(), 2u);
+  EXPECT_EQ(payments[0].counterparty, "");
+  EXPECT_EQ(payments[1].amount, "122.5");
+  EXPECT_EQ(payments[1].description, "BONIFICO");
 }
 
 TEST_F(YearlyFiles, PaymentControlVatPaidAndTakingsLayouts) {

@@ -11,7 +11,7 @@
 #include "records/record_file.h"
 #include "records/text.h"
 
-using namespace vellano::records;
+namespace records = vellano::records;
 
 namespace {
 

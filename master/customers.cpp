@@ -362,6 +362,7 @@ void CounterpartyScreen::save() {
     return;
   }
   const records::BalanceTotals stored = records::readBalance(catalogue, code_);
+  const records::BalanceTotals typed = totals_;
   if (totals_.dare == loadedTotals_.dare) totals_.dare = stored.dare;
   if (totals_.avere == loadedTotals_.avere) totals_.avere = stored.avere;
   records::writeCounterparty(catalogue, kind_, code_, who_, totals_);
@@ -374,7 +375,9 @@ void CounterpartyScreen::save() {
   }
   transaction.commit();
   loadedTotals_ = totals_;
-  showRecord();
+  // The Saldo waits until the record is shown again, unless another terminal's postings
+  // changed what is on screen.
+  if (totals_.dare != typed.dare || totals_.avere != typed.avere) showRecord();
   showCount();
 }
 

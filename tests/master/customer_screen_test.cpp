@@ -207,6 +207,21 @@ TEST_F(CustomerScreen, NegativeBalanceShowsTheMinusAmountWithA) {
   EXPECT_EQ(snapCells(17, 64, 14), "        100.00");
 }
 
+// A typed Dare moves the Saldo only when the record is shown again, not while it is saved.
+TEST_F(CustomerScreen, SaldoFollowsTypedTotalsOnlyWhenShownAgain) {
+  writeFile("INDICECL.DAT", " 1  ");
+  writeFile("CLIFOR.DAT", customerRecord("ALFA", "ROMA"));
+  writeFile("PSALCL11.DAT", std::string(6, ' ') + " 100" + std::string(8, ' ') + " 1250.5" + std::string(5, ' '));
+  run(records::CounterpartyKind::Customer,
+      "\"1\" <ENTER> <ENTER*9> <CTRL-DEL> \"300\" <ENTER> <ENTER> <SNAP> \"1\" <ENTER> <SNAP> <ESC> <ESC>");
+  ASSERT_EQ(scripted_->backend().dumps().size(), 2u);
+  const std::string& saved = scripted_->backend().dumps()[0];
+  EXPECT_EQ(vellano::testing::cells(saved, 17, 64, 14), "        300.00");
+  EXPECT_EQ(vellano::testing::cells(saved, 21, 64, 14), "     -1,150.50");
+  EXPECT_EQ(snapCells(21, 64, 14), "       -950.50");
+  EXPECT_EQ(snapCells(21, 62, 1), "A");
+}
+
 TEST_F(CustomerScreen, PageKeysInTheNameFieldMoveBetweenCodes) {
   writeFile("INDICECL.DAT", " 2  ");
   writeFile("CLIFOR.DAT", customerRecord("ALFA", "ROMA") + customerRecord("BETA", "BARI"));

@@ -123,6 +123,26 @@ class DataFolder {
   records::Catalogue catalogue_;
 };
 
+// The customers' year of the turnover golden file: customer 1 with rates, 2 only exempt
+// lines, 3 only an annulled registration, 4 one registration with empty lines; a
+// registration of code 7 lies beyond the count.
+inline void turnoverCustomerYear() {
+  DataFolder data;
+  data.party(records::CounterpartyKind::Customer, 1, "ROSSI MARIO SRL", 0, 0, "01234567890");
+  data.party(records::CounterpartyKind::Customer, 2, "BIANCHI SPA", 0, 0, "09876543210");
+  data.party(records::CounterpartyKind::Customer, 3, "VERDI & C.", 0, 0, "11111111111");
+  data.party(records::CounterpartyKind::Customer, 4, "NERI LUIGI", 0, 0, "");
+  data.count(records::CounterpartyKind::Customer, 4);
+  data.registrations(records::RegisterKind::Sales, {
+      Sale{"1", "1", "010311", {{"20", "1000"}, {"10", "250.5"}, {"E10", "100"}}, "", "1"},
+      Sale{"2", "2", "020311", {{"E10", "500"}, {"N15", "300"}}, "", "2"},
+      Sale{"3", "3", "030311", {{"20", "999"}}, "", "3", true},
+      Sale{"1", "4", "040311", {{"I20", "50"}}, "", "4"},
+      Sale{"4", "5", "050311", {}, "", "5"},
+      Sale{"7", "6", "060311", {{"20", "100"}}, "", "6"},
+  });
+}
+
 // An in-process session on the key script "keys.script" of the working folder, which the
 // dialog program ORBW.EXE reads too; screens are dumped to "screens.txt".
 class ReportRun : public vellano::testing::WorkFolder {

@@ -63,27 +63,8 @@ TEST(SumTurnover, EachRegistrationCountsOnceAndEachLineInItsColumn) {
 
 class TurnoverPrint : public testing::ReportRun {};
 
-// Customer 1 with rates, 2 only exempt lines, 3 only an annulled registration, 4 one
-// registration with empty lines; a registration of code 7 lies beyond the count.
-void customerYear() {
-  DataFolder data;
-  data.party(CounterpartyKind::Customer, 1, "ROSSI MARIO SRL", 0, 0, "01234567890");
-  data.party(CounterpartyKind::Customer, 2, "BIANCHI SPA", 0, 0, "09876543210");
-  data.party(CounterpartyKind::Customer, 3, "VERDI & C.", 0, 0, "11111111111");
-  data.party(CounterpartyKind::Customer, 4, "NERI LUIGI", 0, 0, "");
-  data.count(CounterpartyKind::Customer, 4);
-  data.registrations(RegisterKind::Sales, {
-      Sale{"1", "1", "010311", {{"20", "1000"}, {"10", "250.5"}, {"E10", "100"}}, "", "1"},
-      Sale{"2", "2", "020311", {{"E10", "500"}, {"N15", "300"}}, "", "2"},
-      Sale{"3", "3", "030311", {{"20", "999"}}, "", "3", true},
-      Sale{"1", "4", "040311", {{"I20", "50"}}, "", "4"},
-      Sale{"4", "5", "050311", {}, "", "5"},
-      Sale{"7", "6", "060311", {{"20", "100"}}, "", "6"},
-  });
-}
-
 TEST_F(TurnoverPrint, CustomerListOnTheLaserFile) {
-  customerYear();
+  testing::turnoverCustomerYear();
   auto run = start("<ENTER*6>");
   printout::PrintOutput output;
   printTurnoverList(*run->session, output, CounterpartyKind::Customer);

@@ -93,13 +93,9 @@ std::vector<Turnover> sumTurnover(std::span<const records::Registration> registr
   return totals;
 }
 
-void printTurnoverList(screen::Session& session, printout::PrintOutput& output,
+void writeTurnoverList(records::Catalogue& catalogue, printout::PrintChannel& out, bool laser,
                        records::CounterpartyKind kind) {
   const bool customers = kind == records::CounterpartyKind::Customer;
-  output.ORBWW(session, printout::PrintRequest{"1..1.1", "15", ""});
-  if (!output.confirmed()) return;
-
-  records::Catalogue& catalogue = session.catalogue;
   const records::RegisterHeader header =
       records::openRegister(catalogue, customers ? records::RegisterKind::Sales : records::RegisterKind::Purchases);
   records::openCounterpartyFiles(catalogue, kind);
@@ -107,8 +103,7 @@ void printTurnoverList(screen::Session& session, printout::PrintOutput& output,
   const std::vector<Turnover> totals = sumTurnover(records::readRegistrations(catalogue, header.count), count);
   const std::vector<ListedParty> parties = readListedParties(catalogue, kind, count);
 
-  printout::PrintChannel& out = output.channel();
-  if (output.laser()) {
+  if (laser) {
     fontLine(out, "18");
   } else {
     out.control(kCondensedOn);
@@ -142,12 +137,19 @@ void printTurnoverList(screen::Session& session, printout::PrintOutput& output,
   out.printLine();
   out.printLine("*** FINE STAMPA ***");
 
-  if (output.laser()) {
+  if (laser) {
     fontLine(out, "10");
   } else {
     out.control(kCondensedOff);
   }
   out.formFeed();
+}
+
+void printTurnoverList(screen::Session& session, printout::PrintOutput& output,
+                       records::CounterpartyKind kind) {
+  output.ORBWW(session, printout::PrintRequest{"1..1.1", "15", ""});
+  if (!output.confirmed()) return;
+  writeTurnoverList(session.catalogue, output.channel(), output.laser(), kind);
   output.ORBWWS(session);
 }
 

@@ -29,6 +29,11 @@ struct Turnover {
 // supplier's code 9000 + n counts for n; a code outside 1..count is left out.
 std::vector<Turnover> sumTurnover(std::span<const records::Registration> registrations, int count);
 
+// The body between the start and the end of print: the pass over the year's register and
+// the print with the set-up and reset of a laser (`laser`) or of a dot-matrix printer.
+void writeTurnoverList(records::Catalogue& catalogue, printout::PrintChannel& out, bool laser,
+                       records::CounterpartyKind kind);
+
 // The whole report: destination, pass over the year's register, print and print end.
 void printTurnoverList(screen::Session& session, printout::PrintOutput& output,
                        records::CounterpartyKind kind);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/registration_files.h"
+#include "records/startup_context.h"
 #include "screen/print_handover.h"
 #include "programs/program_shell.h"
 #include "platform/commands.h"
@@ -84,6 +85,9 @@ bool PrintProgram::serveRequest(const std::string& request) {
     const bool customers = request == "41" || request == "43";
     closePrintChannel();
     reports_.counterpartyPrint(session, request, customers ? "PSALCL" : "PSALFO", customers ? 'C' : 'F');
+    // The request goes back into the hand-over record, so the entry program started next
+    // opens the customer or supplier screen the print was asked from.
+    records::storeHandOverRequest(shell_.catalogue(), request);
     return true;
   }
   return false;
@@ -130,7 +134,7 @@ bool PrintProgram::runItem(int item) {
     case kSupplierList:
       if (!reports_.counterpartyList) return false;
       closePrintChannel();
-      reports_.counterpartyList(session, item == kCustomerList ? "ELENCO CLIENTI" : "ELENCO FORNITORI");
+      reports_.counterpartyList(session, item == kCustomerList ? "ELENCO   CLIENTI" : "ELENCO FORNITORI");
       return true;
     case kBalance:
     case kTaxReturnExport:

@@ -30,7 +30,7 @@ struct PrintReports {
   std::function<void(screen::Session&, std::string_view stateStem)> vatRegister;
   Report takingsRegister;  // item 3
   Report liquidation;      // item 4, with the F24 payment data
-  // Items 5 and 6: "ELENCO CLIENTI" / "ELENCO FORNITORI".
+  // Items 5 and 6: "ELENCO   CLIENTI" / "ELENCO FORNITORI".
   std::function<void(screen::Session&, std::string_view title)> counterpartyList;
   // Items 7 and 12, requests "2B" and "2U": mode 1 balance, mode 2 tax-return export.
   std::function<void(screen::Session&, int mode)> balance;
@@ -39,6 +39,7 @@ struct PrintReports {
   Report counterpartyFile;    // item 11, the Spesometro file
   Report cashAndBankBalance;  // request "3."
   // Requests "41"-"44": the request, the balance stem ("PSALCL"/"PSALFO") and the kind ("C"/"F").
+  // Afterwards the request is put back in the hand-over record for the entry program.
   std::function<void(screen::Session&, std::string_view request, std::string_view balanceStem, char kind)>
       counterpartyPrint;
   // Closes print channel 99: before every item and before handing back to the entry program.

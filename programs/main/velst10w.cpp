@@ -2,15 +2,36 @@
 #include <string>
 #include <vector>
 
+#include "lists/account_statement.h"
+#include "lists/balance_list.h"
+#include "lists/turnover_list.h"
 #include "programs/print_program.h"
 #include "platform/console.h"
 #include "printout/print_output.h"
+#include "records/numbers.h"
 
 int main(int argc, char** argv) {
+  using namespace vellano;
   std::vector<std::string> args(argv + 1, argv + argc);
-  vellano::platform::Console console(vellano::platform::makeBackend());
-  vellano::printout::PrintOutput output;
-  vellano::programs::PrintReports reports;
+  platform::Console console(platform::makeBackend());
+  printout::PrintOutput output;
+  programs::PrintReports reports;
   reports.closePrintChannel = [&output] { output.closeChannel(); };
-  return vellano::programs::runPrintProgram(console, args, reports);
+  reports.counterpartyList = [&output](screen::Session& session, std::string_view title) {
+    lists::printTurnoverList(session, output,
+                             title == lists::kSupplierListTitle ? records::CounterpartyKind::Supplier
+                                                                : records::CounterpartyKind::Customer);
+  };
+  reports.counterpartyPrint = [&output](screen::Session& session, std::string_view request,
+                                        std::string_view balanceStem, char kindLetter) {
+    const auto kind = kindLetter == 'F' ? records::CounterpartyKind::Supplier : records::CounterpartyKind::Customer;
+    if (request == "41" || request == "42") {
+      session.catalogue.setStem(records::channel::kBalances, std::string(balanceStem));
+      lists::printBalanceList(session, output, kind);
+    } else {
+      const std::string& code = session.context().handOver.field[records::HandOver::kCode];
+      lists::printAccountStatement(session, output, kind, records::wholeNumberIn(records::val(code), 0, 99999));
+    }
+  };
+  return programs::runPrintProgram(console, args, reports);
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/balance_report.h"
 #include "programs/print_program.h"
 #include "platform/console.h"
 #include "printout/print_output.h"
@@ -12,5 +13,11 @@ int main(int argc, char** argv) {
   vellano::printout::PrintOutput output;
   vellano::programs::PrintReports reports;
   reports.closePrintChannel = [&output] { output.closeChannel(); };
+  reports.balance = [&output](vellano::screen::Session& session, int mode) {
+    vellano::lists::runBalance(session, output, mode);
+  };
+  reports.cashAndBankBalance = [&output](vellano::screen::Session& session) {
+    vellano::lists::runCashAndBankBalance(session, output);
+  };
   return vellano::programs::runPrintProgram(console, args, reports);
 }

@@ -115,7 +115,11 @@ bool ExportScreen::copy(const std::string& name, const std::string& folder) {
   const fs::path source = platform::hostPath(name);
   const fs::path target = platform::hostPath(copied);
   if (!fs::is_regular_file(target, ec) || fs::equivalent(source, target, ec)) return false;
-  return fs::file_size(target, ec) == fs::file_size(source, ec) && !ec;
+  std::error_code sourceError;
+  std::error_code targetError;
+  const auto sourceSize = fs::file_size(source, sourceError);
+  const auto targetSize = fs::file_size(target, targetError);
+  return !sourceError && !targetError && sourceSize == targetSize;
 }
 
 void writeExport(const std::string& name, const std::string& text, platform::Console& console) {

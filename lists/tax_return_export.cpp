@@ -98,7 +98,7 @@ void ExportScreen::offerCopy(const std::string& name) {
       session_.console.beep();
       continue;
     }
-    if (!copy(name, target)) stop(kNoteRow, "Copia non riuscita in " + target + " - premere un tasto");
+    if (!copy(name, target)) stop(kNoteRow, "Copia non riuscita: premere un tasto");
     return;
   }
 }

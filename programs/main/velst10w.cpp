@@ -4,6 +4,7 @@
 
 #include "lists/account_statement.h"
 #include "lists/balance_list.h"
+#include "lists/balance_report.h"
 #include "lists/turnover_list.h"
 #include "programs/print_program.h"
 #include "platform/console.h"
@@ -33,5 +34,7 @@ int main(int argc, char** argv) {
       lists::printAccountStatement(session, output, kind, records::wholeNumberIn(records::val(code), 0, 99999));
     }
   };
+  reports.balance = [&output](screen::Session& session, int mode) { lists::runBalance(session, output, mode); };
+  reports.cashAndBankBalance = [&output](screen::Session& session) { lists::runCashAndBankBalance(session, output); };
   return programs::runPrintProgram(console, args, reports);
 }

@@ -60,6 +60,28 @@ std::string tableLine(std::string_view first, const std::array<double, records::
   return line + amount(total) + std::string(kCell);
 }
 
+// Channels 3 and 17 belong to the VAT registers too: when this report ends, however it ends,
+// its header and marks files are closed and the stems the channels had are put back.
+class RegisterChannelsKept {
+ public:
+  explicit RegisterChannelsKept(records::Catalogue& catalogue)
+      : catalogue_(catalogue), headerStem_(catalogue.stem(records::channel::kRegisterHeader)),
+        marksStem_(catalogue.stem(records::channel::kRegisterPrint)) {}
+  ~RegisterChannelsKept() {
+    catalogue_.close(records::channel::kRegisterHeader);
+    catalogue_.close(records::channel::kRegisterPrint);
+    catalogue_.setStem(records::channel::kRegisterHeader, headerStem_);
+    catalogue_.setStem(records::channel::kRegisterPrint, marksStem_);
+  }
+  RegisterChannelsKept(const RegisterChannelsKept&) = delete;
+  RegisterChannelsKept& operator=(const RegisterChannelsKept&) = delete;
+
+ private:
+  records::Catalogue& catalogue_;
+  std::string headerStem_;
+  std::string marksStem_;
+};
+
 class TakingsRegisterScreen {
  public:
   TakingsRegisterScreen(screen::Session& session, printout::PrintOutput& output)
@@ -215,6 +237,7 @@ std::vector<std::string> takingsPageLines(const records::Context& context, int m
 }
 
 void runTakingsRegister(screen::Session& session, printout::PrintOutput& output) {
+  RegisterChannelsKept kept(session.catalogue);
   TakingsRegisterScreen(session, output).run();
 }
 

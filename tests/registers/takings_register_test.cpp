@@ -185,6 +185,22 @@ TEST_F(TakingsRegisterTest, MarksAndLastPageAreEditedByHand) {
   }
 }
 
+// The header and marks channels are shared with the VAT registers: they get back their stems.
+TEST_F(TakingsRegisterTest, RegisterChannelsGetTheirStemsBack) {
+  auto run = start("<CTRL-DEL> \"3\" <ENTER> \"D\" <ENTER> <ENTER*6>");
+  records::Catalogue& catalogue = *run->catalogue;
+  catalogue.setStem(records::channel::kRegisterHeader, "INDVEN");
+  catalogue.setStem(records::channel::kRegisterPrint, "SDEFVE");
+  printout::PrintOutput output;
+  runTakingsRegister(*run->session, output);
+  EXPECT_EQ(marks(), "  X         ");
+  EXPECT_EQ(catalogue.stem(records::channel::kRegisterHeader), "INDVEN");
+  EXPECT_EQ(catalogue.stem(records::channel::kRegisterPrint), "SDEFVE");
+  EXPECT_FALSE(catalogue.channel(records::channel::kRegisterHeader).isOpen());
+  EXPECT_FALSE(catalogue.channel(records::channel::kRegisterPrint).isOpen());
+  EXPECT_EQ(readFile("SDEFVE.DAT"), "");
+}
+
 TEST_F(TakingsRegisterTest, ScreenShowsMonthsMarksAndLastPage) {
   writeFile("INDCOR11.DAT", takingsHeader("   12"));
   writeFile("SDEFCO.DAT", "XX" + std::string(98, ' '));
@@ -218,6 +234,35 @@ TEST(TakingsPageLines, DayAndGrandTotalsAddTheFourColumns) {
   EXPECT_EQ(lines[7 + 4], "|    5   |      100.00  |        0.00  |        0.00  |       50.00  |      150.00  |  ");
   EXPECT_EQ(lines[7 + 30], "|   31   |        0.00  |        0.10  |        0.20  |        0.00  |        0.30  |  ");
   EXPECT_EQ(lines[39], "| TOTALI |      100.00  |        0.10  |        0.20  |       50.00  |      150.30  |  ");
+}
+
+// The company keeps its field padding: the town field is 30 wide in the short registry record
+// (host mode 2) and the company list (mode 6), 20 in the long registry record.
+TEST(TakingsPageLines, CompanyLinesKeepTheFieldWidthsOfTheirRecord) {
+  struct Case {
+    int hostMode;
+    std::string companyLine;
+  };
+  const std::vector<Case> cases = {
+      {1, "ROSSI" + std::string(28, ' ') + " VIA ROMA 1" + std::string(10, ' ') + " MILANO" + std::string(14, ' ')},
+      {2, "ROSSI" + std::string(28, ' ') + " VIA ROMA 1" + std::string(10, ' ') + " MILANO" + std::string(24, ' ')},
+      {6, "ROSSI" + std::string(28, ' ') + " VIA ROMA 1" + std::string(10, ' ') + " MILANO" + std::string(24, ' ')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hostMode);
+    records::Context context;
+    context.hostMode = c.hostMode;
+    context.yearSuffix = "12";
+    context.company.name = "ROSSI";
+    context.company.address = "VIA ROMA 1";
+    context.company.town = "MILANO";
+    context.company.vatNumber = "123";
+    context.company.fiscalCode = "RSS";
+    const std::vector<std::string> lines = takingsPageLines(context, 12, 1, records::Takings{});
+    EXPECT_EQ(lines[0], "Mese DICEMBRE 2012");
+    EXPECT_EQ(lines[2], c.companyLine);
+    EXPECT_EQ(lines[3], "Partita IVA: 123         Codice Fiscale: RSS             ");
+  }
 }
 
 }  // namespace

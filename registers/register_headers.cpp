@@ -88,8 +88,8 @@ void RegisterHeadersScreen::run() {
 int RegisterHeadersScreen::askSheet(std::size_t q, int& sheet) {
   const int row = kQuestions[q].row;
   // Up goes back from the second question only.
-  const screen::FieldSpec field =
-      q == 0 ? screen::numericField(row, kNumberCol, 3) : screen::numericField(row, kNumberCol, 3).withKeys({screen::kExitUp});
+  const screen::FieldSpec plain = screen::numericField(row, kNumberCol, 3);
+  const screen::FieldSpec field = q == 0 ? plain : plain.withKeys({screen::kExitUp});
   for (;;) {
     session_.editor.setColours(editAttr_, kTextAttr);
     const screen::FieldResult r = session_.editor.edit(field, typed_[q]);
@@ -122,7 +122,8 @@ void printRegisterSheets(printout::PrintChannel& out, const records::Context& co
       for (int k = 0; k < kBlankLinesBeforeDeclaration + 1; ++k) out.printLine();
       out.printLine("IL PRESENTE REGISTRO FOGLI MOBILI SI COMPONE DI NUMERO " + printed(last - first + 1));
       out.printLine();
-      out.printLine("PAGINE NUMERATE PROGRESSIVAMENTE DALLA Numero " + printed(first) + " ALLA Numero " + printed(last));
+      out.printLine("PAGINE NUMERATE PROGRESSIVAMENTE DALLA Numero " + printed(first) + " ALLA Numero " +
+                    printed(last));
       out.printLine();
       out.printLine("E VIDIMATE PRIMA DELL'USO.");
     }

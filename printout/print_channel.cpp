@@ -35,11 +35,23 @@ void PrintChannel::close() {
   if (failed) throw RuntimeError(errorNumberFromErrno(err), "CLOSE 99");
 }
 
+void PrintChannel::flush() {
+  if (file_ == nullptr) throw RuntimeError(error::kBadFileMode, "PRINT 99");
+  if (std::fflush(file_) != 0) fail(errno);
+}
+
+// A stream that failed once is given up: left open, its close would fail again later.
+void PrintChannel::fail(int err) {
+  std::fclose(file_);
+  file_ = nullptr;
+  dosName_.clear();
+  column_ = 0;
+  throw RuntimeError(errorNumberFromErrno(err), "PRINT 99");
+}
+
 void PrintChannel::raw(std::string_view bytes) {
   if (file_ == nullptr) throw RuntimeError(error::kBadFileMode, "PRINT 99");
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    throw RuntimeError(errorNumberFromErrno(errno), "PRINT 99");
-  }
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(errno);
 }
 
 void PrintChannel::put(char c) {

@@ -23,6 +23,9 @@ class PrintChannel {
   // is closed first. Failure is a run-time error with the matching error number.
   void open(std::string_view dosName);
   void close();
+  // Pushes what is buffered to the file or port, so a failure shows before the report
+  // records that it printed; on failure the channel is closed and it is a run-time error.
+  void flush();
   bool isOpen() const { return file_ != nullptr; }
   const std::string& dosName() const { return dosName_; }
 
@@ -45,6 +48,7 @@ class PrintChannel {
  private:
   void put(char c);
   void raw(std::string_view bytes);
+  [[noreturn]] void fail(int err);
 
   std::FILE* file_ = nullptr;
   std::string dosName_;

@@ -10,6 +10,8 @@
 #include "platform/console.h"
 #include "printout/print_output.h"
 #include "records/numbers.h"
+#include "registers/register_headers.h"
+#include "registers/takings_register.h"
 
 int main(int argc, char** argv) {
   using namespace vellano;
@@ -36,5 +38,7 @@ int main(int argc, char** argv) {
   };
   reports.balance = [&output](screen::Session& session, int mode) { lists::runBalance(session, output, mode); };
   reports.cashAndBankBalance = [&output](screen::Session& session) { lists::runCashAndBankBalance(session, output); };
+  reports.takingsRegister = [&output](screen::Session& session) { registers::runTakingsRegister(session, output); };
+  reports.registerHeaders = [&output](screen::Session& session) { registers::runRegisterHeaders(session, output); };
   return programs::runPrintProgram(console, args, reports);
 }

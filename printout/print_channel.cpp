@@ -35,6 +35,11 @@ void PrintChannel::close() {
   if (failed) throw RuntimeError(errorNumberFromErrno(err), "CLOSE 99");
 }
 
+void PrintChannel::flush() {
+  if (file_ == nullptr) throw RuntimeError(error::kBadFileMode, "PRINT 99");
+  if (std::fflush(file_) != 0) throw RuntimeError(errorNumberFromErrno(errno), "PRINT 99");
+}
+
 void PrintChannel::raw(std::string_view bytes) {
   if (file_ == nullptr) throw RuntimeError(error::kBadFileMode, "PRINT 99");
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {

@@ -23,6 +23,9 @@ class PrintChannel {
   // is closed first. Failure is a run-time error with the matching error number.
   void open(std::string_view dosName);
   void close();
+  // Everything printed so far handed to the file; a full disk is a run-time error here, so a
+  // caller can be sure the print reached the file before it records that it did.
+  void flush();
   bool isOpen() const { return file_ != nullptr; }
   const std::string& dosName() const { return dosName_; }
 

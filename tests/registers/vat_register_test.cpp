@@ -367,3 +367,47 @@ TEST_F(RegisterFolder, DefinitivePrintThatCannotReachItsFileMarksNothing) {
 
 }  // namespace
 }  // namespace vellano::registers
+
+namespace vellano::registers {
+namespace {
+
+// The purchase register: its own files, title, supplier names and marks.
+TEST_F(RegisterFolder, PurchaseRegisterPrintsSuppliersAndMarksItsOwnMonths) {
+  writeFixture();
+  records::openRegister(catalogue(), records::RegisterKind::Purchases);
+  records::writeRegistration(catalogue(), 1,
+                             testing::registration("070311", "9001", "1", "1", "F55", {{"I10", "300", "1", "1"}}, "A"));
+  records::RegisterHeader h;
+  h.count = 1;
+  h.payments = 1;
+  h.lastPage = 4;
+  records::writeHeader(catalogue(), h);
+  writePayment(1, {"1", "080311", "Bonifico", "330", "1"});
+
+  printout::PrintChannel channel;
+  channel.open("LASER");
+  RegisterAnswers march;
+  march.month = 3;
+  march.fromDate = "010311";
+  march.toDate = "310311";
+  march.payments = true;
+  march.definitive = true;
+  EXPECT_TRUE(printRegister(catalogue(), channel, false, records::RegisterKind::Purchases,
+                            records::kPurchaseMarksStem, march));
+  channel.close();
+  const std::string bytes = readFile("LASER");
+  EXPECT_EQ(bytes.substr(0, 1), "\x0F") << "condensed print without a laser";
+  EXPECT_NE(bytes.find("REGISTRO IVA ACQUISTI  -  Sezionale                  Pag.    5 / 2011"), std::string::npos);
+  EXPECT_NE(bytes.find("|07/03/2011  A   1   1           F55   07/03/2011 9001 CARTIERE DEL NORD SPA  |"),
+            std::string::npos);
+  EXPECT_NE(bytes.find("| I10 |      300.00|       30.00|      330.00|"), std::string::npos);
+  EXPECT_NE(bytes.find("LISTA PAGAMENTI -  ACQUISTI"), std::string::npos);
+  EXPECT_NE(bytes.find("|08/03/11|   1 CARTIERE DEL NORD SPA"), std::string::npos) << "payment codes are suppliers";
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\x12\x0C") << "condensed print off, then the last form feed";
+  EXPECT_EQ(readFile("SDEFAC.DAT").substr(0, 12), "  X         ");
+  EXPECT_FALSE(records::readMonthMarks(catalogue(), records::kSalesMarksStem).marked(3));
+  EXPECT_EQ(header().lastPage, 5);
+}
+
+}  // namespace
+}  // namespace vellano::registers

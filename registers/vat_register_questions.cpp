@@ -249,6 +249,8 @@ bool RegisterQuestions::run(RegisterAnswers& answers) {
   int step = kMonth;
   while (step != kDone) {
     int exit = screen::kExitEnter;
+    // F1 belongs to the month question alone.
+    if (step != kMonth) session_.panel.show(screen_, screen::kMainMenuLegend);
     switch (step) {
       case kMonth: exit = askMonth(answers); break;
       case kFrom: exit = askDate(kFromField, answers.fromDate, nullptr); break;

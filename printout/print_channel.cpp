@@ -68,7 +68,21 @@ void PrintChannel::put(char c) {
 }
 
 void PrintChannel::print(std::string_view text) {
-  for (char c : text) put(c);
+  // Runs that fit before the width and hold no line end go out in one write: a register of a
+  // year is millions of bytes.
+  while (!text.empty()) {
+    const std::size_t room = column_ < kPrintWidth ? static_cast<std::size_t>(kPrintWidth - column_) : 0;
+    std::size_t n = 0;
+    while (n < text.size() && n < room && text[n] != '\r' && text[n] != '\n') ++n;
+    if (n == 0) {
+      put(text.front());
+      text.remove_prefix(1);
+      continue;
+    }
+    raw(text.substr(0, n));
+    column_ += static_cast<int>(n);
+    text.remove_prefix(n);
+  }
 }
 
 void PrintChannel::printLine(std::string_view text) {

@@ -12,6 +12,7 @@
 #include "records/numbers.h"
 #include "registers/register_headers.h"
 #include "registers/takings_register.h"
+#include "registers/vat_register.h"
 
 int main(int argc, char** argv) {
   using namespace vellano;
@@ -40,5 +41,8 @@ int main(int argc, char** argv) {
   reports.cashAndBankBalance = [&output](screen::Session& session) { lists::runCashAndBankBalance(session, output); };
   reports.takingsRegister = [&output](screen::Session& session) { registers::runTakingsRegister(session, output); };
   reports.registerHeaders = [&output](screen::Session& session) { registers::runRegisterHeaders(session, output); };
+  reports.vatRegister = [&output](screen::Session& session, std::string_view marksStem) {
+    registers::vatRegister(session, output, marksStem);
+  };
   return programs::runPrintProgram(console, args, reports);
 }

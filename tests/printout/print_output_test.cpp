@@ -306,9 +306,12 @@ TEST_F(PrintOutputTest, PrintChannelLineWidthAndTab) {
   channel.print("C");
   channel.tab(3);                             // already past: on the next line
   channel.printLine("D");
+  channel.print(std::string(199, 'c') + "\r\nxy");  // a line end inside the text restarts the count
+  channel.tab(4);
+  channel.printLine("E");
   channel.close();
   EXPECT_EQ(readFile("LASER"), std::string(200, 'a') + "\r\n" + std::string(200, 'b') + "\r\nb\r\n" +
-                                   "AB   C\r\n  D\r\n");
+                                   "AB   C\r\n  D\r\n" + std::string(199, 'c') + "\r\nxy E\r\n");
   EXPECT_THROW(channel.print("x"), RuntimeError);
 }
 

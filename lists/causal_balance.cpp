@@ -1,5 +1,6 @@
 // Totals by causal and sub-account, the names read once per run, and the two balance prints.
 #include "lists/causal_balance.h"
+#include "lists/register_heading.h"
 
 #include "records/causal_file.h"
 #include "records/counters.h"
@@ -129,10 +130,6 @@ const records::SubAccount& AccountNames::subAccount(int causal, int sub) {
 }
 
 // ---- Prints ----
-
-std::string longDate(std::string_view ddmmyy) {
-  return records::left(ddmmyy, 2) + "/" + records::mid(ddmmyy, 3, 2) + "/20" + records::mid(ddmmyy, 5, 2);
-}
 
 std::string balanceHeading(std::string_view companyName, std::string_view caption, std::string_view ddmmyy) {
   return records::fitLeft(companyName, kCompanyNameWidth) + std::string(caption) + longDate(ddmmyy);

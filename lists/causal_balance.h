@@ -73,9 +73,6 @@ class AccountNames {
   records::SubAccount none_;
 };
 
-// "dd/mm/yyyy" of a ddmmyy working date.
-std::string longDate(std::string_view ddmmyy);
-
 // The heading line: the company name in its 40-character field, the caption, the date.
 std::string balanceHeading(std::string_view companyName, std::string_view caption, std::string_view ddmmyy);
 

@@ -122,9 +122,9 @@ TEST_F(PrintProgramRun, EscReturnsToTheEntryProgramInEveryHostMode) {
   }
 }
 
-// "3." (the cash and bank balance) has no report in the program yet.
+// A request no report answers to shows the menu.
 TEST_F(PrintProgramRun, RequestWithoutItsReportShowsTheMenu) {
-  writeFile("QMENU.DAT", handOverWith("3."));
+  writeFile("QMENU.DAT", handOverWith("9Z"));
   auto r = run("VELST10W", {"/M", "7"}, "<SNAP>");
   ASSERT_FALSE(r.dumps.empty());
   EXPECT_NE(r.row(0, 12).find("│STAMPA registro Acquisti.....│"), std::string::npos);

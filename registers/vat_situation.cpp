@@ -182,7 +182,8 @@ void drawSituation(platform::ScreenBuffer& screen, const records::ControlRecord&
 void runVatSituation(screen::Session& session, LiquidationSession& state) {
   platform::ScreenBuffer& screen = session.console.screen();
   screen::EditorKeysKept keysKept(session.editor);
-  const screen::WindowDescriptor d = screen::screenWindow(session.context(), 1, 1, 42, 90, 2);
+  // The amounts to pay reach column 91: no frame, so no column is lost to it.
+  const screen::WindowDescriptor d = screen::screenWindow(session.context(), 1, 1, 42, 91, 1).framed(0);
   screen::Window window(screen, d, "SITUAZIONE IVA");
   for (;;) {
     // Another terminal may have saved since the last showing: everything is read again.

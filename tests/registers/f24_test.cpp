@@ -153,3 +153,37 @@ TEST_F(LiquidationRoad, F8WithoutALiquidationShowsAnEmptyRow) {
 
 }  // namespace
 }  // namespace vellano::registers
+
+namespace vellano::registers {
+namespace {
+
+// A month out of range is asked again; after the print, ESC in the F24 window goes back to
+// the situation screen, where F8 shows the row of that liquidation.
+TEST_F(LiquidationRoad, MonthlyLiquidationThenF8ShowsItsRow) {
+  const auto r = vellano::testing::runHeadless(
+      "VELST10W", {"", "4"}, std::filesystem::current_path(),
+      "\"i\" <F9> \"m\" <ENTER> \"13\" <ENTER> \"3\" <ENTER> <ENTER*6> <ESC> <F8> <SNAP> <ESC> <ESC> <ESC>");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(readFile("LASER").find("PROSPETTO LIQUIDAZIONE PERIODICA IVA Mese di MARZO 2011\r\n"), std::string::npos);
+  std::size_t d = 0;
+  while (d < r.dumps.size() && r.row(d, 31).find("SEZIONE ERARIO") == std::string::npos) ++d;
+  ASSERT_LT(d, r.dumps.size());
+  // March: nothing bought or sold, so no debit.
+  EXPECT_EQ(r.row(d, 33).find("│  6003  │00002011│ ····.·· │ ····.·· │"), 33u);
+  EXPECT_FALSE(std::filesystem::exists("F24.PDF"));
+}
+
+// ESC in the questions, or a cancel in the print dialog: nothing is printed, no F24 follows.
+TEST_F(LiquidationRoad, CancelledDialogPrintsNothing) {
+  for (const std::string keys : {"\"i\" <F9> <ESC> <ESC> <ESC>", "\"i\" <F9> \"a\" <ENTER> <ESC> <ESC> <ESC>"}) {
+    SCOPED_TRACE(keys);
+    std::filesystem::remove("LASER");
+    const auto r = vellano::testing::runHeadless("VELST10W", {"", "4"}, std::filesystem::current_path(), keys);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(std::filesystem::exists("LASER"));
+    for (const std::string& command : r.commands) EXPECT_TRUE(command == "ORBW.EXE" || command == "VELLA10W.EXE 4") << command;
+  }
+}
+
+}  // namespace
+}  // namespace vellano::registers

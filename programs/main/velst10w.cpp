@@ -13,6 +13,7 @@
 #include "registers/register_headers.h"
 #include "registers/takings_register.h"
 #include "registers/vat_register.h"
+#include "registers/vat_situation.h"
 
 int main(int argc, char** argv) {
   using namespace vellano;
@@ -44,5 +45,8 @@ int main(int argc, char** argv) {
   reports.vatRegister = [&output](screen::Session& session, std::string_view marksStem) {
     registers::vatRegister(session, output, marksStem);
   };
+  // The F24 row of the last liquidation printed lives as long as the program.
+  registers::LiquidationSession liquidation{output, {}};
+  reports.liquidation = [&liquidation](screen::Session& session) { registers::runVatSituation(session, liquidation); };
   return programs::runPrintProgram(console, args, reports);
 }

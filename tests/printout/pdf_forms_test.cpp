@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/commands.h"
+#include "outside/pcl_reader.h"
 #include "platform/env_guard.h"
 #include "printout/communication_form.h"
 #include "support/scripted_session.h"
@@ -312,6 +313,112 @@ TEST_F(PdfFormsTest, FailedAccumulationKeepsTheDocument) {
       EXPECT_EQ(readFile("LPLUS1.PDF"), kept);
       EXPECT_EQ(fresh.statusText(), "Manca LASER.PDF: LPLUS1.PDF non ricominciato");
     }
+  }
+}
+
+const std::string kFdfTrailer =
+    "  ]\r\n"
+    "  /F (COMDIVA.PDF)/ID [ <1f0b6b55f345db39e8246247138fe562><5001c4f9811ca5aab02778394d359d72> ] >>\r\n"
+    ">>\r\n"
+    "endobj\r\n"
+    "trailer\r\n"
+    "<</Root 1 0 R>>\r\n"
+    "%%EOF\r\n";
+
+TEST_F(PdfFormsTest, FdfFileIsByteExact) {
+  writeFile("LASER.FDF", std::string(1000, 'x'));  // an older, longer file
+  PrintChannel channel;
+  forms.FDF_INI(run.session, channel);
+  channel.printLine(fdfField("Nome", "ROSSI (MARIO)"));
+  const std::string longValue(250, '9');  // no line break inside a field, as a print would make
+  channel.printLine(fdfField("Note", longValue));
+  forms.FDF_FIN(run.session, channel, "COMDIVA.PDF", kOpenFdf);
+
+  const std::string header = std::string("%FDF-1.2%") + "\xE2\xE3\xCF\xD3" + "\r\n1 0 obj\r\n<<\r\n  /FDF\r\n  << /Fields [\r\n";
+  EXPECT_EQ(readFile("LASER.FDF"), header + "<< /T (Nome) /V (ROSSI \\(MARIO\\)) >>\r\n" + "<< /T (Note) /V (" +
+                                       longValue + ") >>\r\n" + kFdfTrailer);
+  EXPECT_EQ(commands(), (std::vector<std::string>{"CMD /C DEL LASER.FDF", "CMD /C START LASER.FDF"}));
+  EXPECT_FALSE(channel.isOpen());
+}
+
+TEST_F(PdfFormsTest, FdfPrintedByTheProgramOfTheReaderSettings) {
+  struct Case {
+    std::string name;
+    std::string record;  // LETTPDF.DAT, record 1
+    std::vector<std::string> commands;
+    std::string status;
+  };
+  const std::string program = "C:\\PROGRAMMI\\LETTORE\\LETTORE.EXE";
+  const std::vector<Case> cases = {
+      {"path with blanks around", "  " + program + std::string(128 - 2 - program.size(), ' '),
+       {"CMD /C DEL LASER.FDF", program + " /p /h LASER.FDF"}, ""},
+      {"path filling the record", program + std::string(128 - program.size(), '\0'),
+       {"CMD /C DEL LASER.FDF", program + " /p /h LASER.FDF"}, ""},
+      {"no settings file", "", {"CMD /C DEL LASER.FDF"}, "Programma PDF non indicato in LETTPDF.DAT"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove("LETTPDF.DAT");
+    if (!c.record.empty()) writeFile("LETTPDF.DAT", c.record);
+    PdfForms fresh;
+    PrintChannel channel;
+    fresh.FDF_INI(run.session, channel);
+    fresh.FDF_FIN(run.session, channel, "COMDIVA.PDF", kPrintFdf);
+    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(fresh.statusText(), c.status);
+    EXPECT_EQ(readFile("LASER.FDF").substr(52), kFdfTrailer);
+  }
+}
+
+TEST(FdfField, EscapesAndEncodesTheValue) {
+  struct Case {
+    std::string name;
+    std::string value;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {"Ditta", "FERRAMENTA BORGHI S.N.C.", "<< /T (Ditta) /V (FERRAMENTA BORGHI S.N.C.) >>"},
+      {"A(1)", "C:\\DATI (vecchi)", "<< /T (A\\(1\\)) /V (C:\\\\DATI \\(vecchi\\)) >>"},
+      {"Citta", "FORL\x8D", "<< /T (Citta) /V (FORL\xEC) >>"},              // code page 437 i grave
+      {"Riga", "A\r\nB", "<< /T (Riga) /V (A\\015\\012B) >>"},              // no line end in a field
+      {"Cornice", "\xC4\xB3", "<< /T (Cornice) /V (\?\?) >>"},              // line drawing has no letter
+      {"Vuoto", "", "<< /T (Vuoto) /V () >>"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fdfField(c.name, c.value), c.line) << c.name;
+}
+
+TEST_F(PdfFormsTest, CommunicationFormInstalledOnceAndDrawnWhole) {
+  const std::string shipped = readFile(fs::path(VELLANO_BIN_DIR) / "COMDIVA.PDF");
+  ASSERT_FALSE(shipped.empty());
+  EXPECT_EQ(readFile("PDF/COMDIVA.PDF"), shipped);
+  writeFile("PDF/COMDIVA.PDF", "the office's own form");
+  EXPECT_TRUE(installCommunicationForm());
+  EXPECT_EQ(readFile("PDF/COMDIVA.PDF"), "the office's own form");
+
+  const std::string form = (fs::path(VELLANO_BIN_DIR) / "COMDIVA.PDF").string();
+  EXPECT_EQ(statusOf("qpdf --check " + form), 0);
+  EXPECT_NE(outputOf("pdfinfo " + form).find("595.28 x 841.89 pts (A4)"), std::string::npos);
+  EXPECT_EQ(pageCount(form), 1);
+  const std::string text = outputOf("pdftotext -raw " + form + " -");
+  for (const FormBox& box : kCommunicationBoxes) EXPECT_NE(text.find(box.caption), std::string::npos) << box.caption;
+  for (const FormText& t : kCommunicationTexts) EXPECT_NE(text.find(t.text), std::string::npos) << t.text;
+}
+
+// A value placed by the form table is read by the converter at the place the form draws
+// its box for: first character at the box's column and line, last one inside its width.
+TEST(CommunicationForm, ValuesLandInTheirBoxes) {
+  const std::string setUp = "\x1B" "E\x1B&l0O\x1B&l26A\x1B&a0P\x1B&l0E\x1B&a0L\x1B&k12H\x1B&l8C\r\n";
+  for (const FormBox& box : kCommunicationBoxes) {
+    SCOPED_TRACE(std::string(box.caption));
+    const std::string tooLong(static_cast<std::size_t>(box.width) + 3, '8');
+    const auto pages = outside::readPcl(setUp + formValue(box.field, tooLong) + "\r\n\x0C");
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].runs.size(), 1u);
+    const outside::TextRun& run = pages[0].runs[0];
+    EXPECT_EQ(run.text, std::string(static_cast<std::size_t>(box.width), '8'));
+    EXPECT_NEAR(run.x, kFormLeftOffset + box.column * kFormColumnWidth, 0.01);
+    EXPECT_NEAR(run.baseline, (box.line + 0.75) * kFormLineHeight, 0.01);
+    EXPECT_LE(run.x + box.width * run.advance, kFormPageWidth);
   }
 }
 

@@ -26,6 +26,8 @@ constexpr auto kStatusWindow = screen::windowAt(1, 1, 3, 50).framed(1).coloured(
 constexpr int kStatusRow = 2;
 constexpr int kStatusCol = 2;
 constexpr int kStatusWidth = 48;
+// The toolkit is built with the programs; missing, the installation is incomplete.
+constexpr std::string_view kNoToolkit = "Manca pdftk-qpdf: ";
 
 std::string comspec() {
   const char* value = std::getenv("COMSPEC");
@@ -140,8 +142,11 @@ void PdfForms::PTKST(screen::Session& session, const FormPage& page) {
   const std::string line = page.overlayMode == kFormOverText
                                ? "CMD /C PDFTK.EXE " + page.background + " BACKGROUND LASER.PDF OUTPUT " + output
                                : "CMD /C PDFTK.EXE LASER.PDF BACKGROUND " + page.background + " OUTPUT " + output;
-  if (succeeded(platform::runCommand(line, console))) return;
-  if (!exists(page.background)) {
+  const platform::CommandResult result = platform::runCommand(line, console);
+  if (succeeded(result)) return;
+  if (!result.started) {
+    failure(session, std::string(kNoToolkit) + output + " non creato");
+  } else if (!exists(page.background)) {
     failure(session, "Manca " + page.background + ": " + output + " non creato");
   } else if (!exists("LASER.PDF")) {
     failure(session, "Conversione non riuscita: " + output + " non creato");
@@ -150,9 +155,12 @@ void PdfForms::PTKST(screen::Session& session, const FormPage& page) {
   }
 }
 
-void PdfForms::reportJoin(screen::Session& session, bool done, std::string_view inputs) {
-  if (done) return;
-  if (inputs.empty()) {
+void PdfForms::reportJoin(screen::Session& session, const platform::CommandResult& result,
+                          std::string_view inputs) {
+  if (succeeded(result)) return;
+  if (!result.started) {
+    failure(session, std::string(kNoToolkit) + "LASER.PDF non creato");
+  } else if (inputs.empty()) {
     failure(session, "Nessuna pagina da unire: LASER.PDF non creato");
     return;
   }
@@ -170,8 +178,7 @@ void PdfForms::PTKUN(screen::Session& session, int pages, int documentCount) {
   platform::runCommand("CMD /C DEL LASER.PDF", console);
   std::string list;
   for (int n = 1; n <= pages; ++n) list += " LAS" + std::to_string(n) + ".PDF";
-  const bool done = succeeded(platform::runCommand("CMD /C PDFTK.EXE" + list + " CAT OUTPUT LASER.PDF", console));
-  reportJoin(session, done, list);
+  reportJoin(session, platform::runCommand("CMD /C PDFTK.EXE" + list + " CAT OUTPUT LASER.PDF", console), list);
   PTKCOM(session, documentCount);
 }
 
@@ -179,9 +186,8 @@ void PdfForms::PTKUN_MU(screen::Session& session, std::string_view prefix, int d
   platform::Console& console = session.console;
   platform::runCommand("CMD /C DEL LASER.PDF", console);
   const std::string pattern = records::trim(prefix) + "*.PDF";
-  const bool done =
-      succeeded(platform::runCommand("CMD /C PDFTK.EXE " + pattern + " CAT OUTPUT LASER.PDF", console));
-  reportJoin(session, done, pattern);
+  reportJoin(session, platform::runCommand("CMD /C PDFTK.EXE " + pattern + " CAT OUTPUT LASER.PDF", console),
+             pattern);
   PTKCOM(session, documentCount);
 }
 

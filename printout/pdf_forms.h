@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/commands.h"
 #include "printout/print_channel.h"
 #include "records/catalogue.h"
 #include "records/layout.h"
@@ -74,7 +75,7 @@ class PdfForms {
   void show(screen::Session& session, const std::string& text);
   void failure(screen::Session& session, const std::string& text);
   // The join of `inputs` into LASER.PDF failed: says which file was missing.
-  void reportJoin(screen::Session& session, bool done, std::string_view inputs);
+  void reportJoin(screen::Session& session, const platform::CommandResult& result, std::string_view inputs);
 
   std::unique_ptr<screen::Window> statusWindow_;
   std::string statusText_;

@@ -207,15 +207,37 @@ TEST_F(PdfFormsTest, WildcardJoinTakesTheFilesInNameOrder) {
   EXPECT_FALSE(fs::exists("LPLUS1.PDF"));
 }
 
-TEST_F(PdfFormsTest, NoPagesToJoinMakesNoFileAndSaysSo) {
-  makePdf("LASER.PDF", "VECCHIO");
-  makePdf("LPLUS1.PDF", "ACCUMULATO");
-  const std::string kept = readFile("LPLUS1.PDF");
-  forms.PTKUN(run.session, 0, 0);
-  EXPECT_EQ(commands(), (std::vector<std::string>{"CMD /C DEL LASER.PDF", "CMD /C PDFTK.EXE CAT OUTPUT LASER.PDF"}));
-  EXPECT_FALSE(fs::exists("LASER.PDF"));
-  EXPECT_EQ(forms.statusText(), "Nessuna pagina da unire: LASER.PDF non creato");
-  EXPECT_EQ(readFile("LPLUS1.PDF"), kept);
+TEST_F(PdfFormsTest, JoinThatCannotBeDoneMakesNoFileAndSaysSo) {
+  struct Case {
+    std::string name;
+    int pages;
+    std::string secondPage;  // LAS2.PDF: "" missing, else these bytes
+    std::string pdftk;
+    std::string status;
+  };
+  const std::vector<Case> cases = {
+      {"no pages", 0, "", "CMD /C PDFTK.EXE CAT OUTPUT LASER.PDF", "Nessuna pagina da unire: LASER.PDF non creato"},
+      {"a page file missing", 3, "", "CMD /C PDFTK.EXE LAS1.PDF LAS2.PDF LAS3.PDF CAT OUTPUT LASER.PDF",
+       "Manca LAS2.PDF: LASER.PDF non creato"},
+      {"a page file damaged", 3, "%PDF-1.4\n%%EOF\n",
+       "CMD /C PDFTK.EXE LAS1.PDF LAS2.PDF LAS3.PDF CAT OUTPUT LASER.PDF", "PDF danneggiato: LASER.PDF non creato"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    makePdf("LAS1.PDF", "PAGINA UNO");
+    makePdf("LAS3.PDF", "PAGINA TRE");
+    fs::remove("LAS2.PDF");
+    if (!c.secondPage.empty()) writeFile("LAS2.PDF", c.secondPage);
+    makePdf("LASER.PDF", "VECCHIO");
+    makePdf("LPLUS1.PDF", "ACCUMULATO");
+    const std::string kept = readFile("LPLUS1.PDF");
+    PdfForms fresh;
+    fresh.PTKUN(run.session, c.pages, 0);
+    EXPECT_EQ(commands(), (std::vector<std::string>{"CMD /C DEL LASER.PDF", c.pdftk}));
+    EXPECT_FALSE(fs::exists("LASER.PDF"));
+    EXPECT_EQ(fresh.statusText(), c.status);
+    EXPECT_EQ(readFile("LPLUS1.PDF"), kept);
+  }
 }
 
 TEST_F(PdfFormsTest, AccumulatesDocumentsAndRestartsOnCountOne) {

@@ -25,6 +25,20 @@ const FormBox& formBox(FormField field) {
                        [field](const FormBox& box) { return box.field == field; });
 }
 
+std::string formSetUp() {
+  std::string out;
+  for (std::string_view command : {"E", "&l0O", "&l26A", "&a0P", "&l0E", "&a0L", "&k12H", "&l8C", "*t300R", "&l0L"}) {
+    out += '\x1B';
+    out += command;
+  }
+  out += "\r\n";
+  for (std::string_view command : {"(s3T", "(s0S", "(s0P", "(s10H"}) {
+    out += '\x1B';
+    out += command;
+  }
+  return out + "\r\n";
+}
+
 std::string formValue(FormField field, std::string_view value) {
   const FormBox& box = formBox(field);
   std::string out = "\x1B&a" + std::to_string(box.line) + "R\x1B&a" + std::to_string(box.column) + "C";

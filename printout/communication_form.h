@@ -124,6 +124,10 @@ inline constexpr std::string_view kCommunicationFormFile = "COMDIVA.PDF";
 
 const FormBox& formBox(FormField field);
 
+// The PCL set-up the grid assumes: portrait A4, top and left margins 0, 10 characters and 6
+// lines per inch, Courier. The start of print with pitch "10" sends the same.
+std::string formSetUp();
+
 // The print text that puts `value` in its box: the PCL cursor to the box's line and column
 // (ESC "&a" line "R", ESC "&a" column "C"), then the value cut to the box's width.
 std::string formValue(FormField field, std::string_view value);

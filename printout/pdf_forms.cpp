@@ -22,7 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto kStatusWindow = screen::windowAt(1, 1, 3, 50).framed(1).coloured(kPdfStatusAttr, kPdfStatusAttr, kPdfStatusAttr);
+constexpr auto kStatusWindow =
+    screen::windowAt(1, 1, 3, 50).framed(1).coloured(kPdfStatusAttr, kPdfStatusAttr, kPdfStatusAttr);
 constexpr int kStatusRow = 2;
 constexpr int kStatusCol = 2;
 constexpr int kStatusWidth = 48;

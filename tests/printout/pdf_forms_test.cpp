@@ -111,9 +111,8 @@ std::string comspecLine(std::string_view rest) { return std::string(kComspec) + 
 
 // The print file a report leaves: the PCL set-up and two values in their boxes.
 std::string printedForm() {
-  return "\x1B" "E\x1B&l0O\x1B&l26A\x1B&l0E\x1B&a0L\x1B&k12H\x1B&l8C\r\n" +
-         formValue(FormField::FiscalCode, "RSSMRA70A01H501U") + formValue(FormField::ActiveTotal, "   12,345.00") +
-         "\r\n\x0C";
+  return formSetUp() + formValue(FormField::FiscalCode, "RSSMRA70A01H501U") +
+         formValue(FormField::ActiveTotal, "   12,345.00") + "\r\n\x0C";
 }
 
 struct OverlayCase {
@@ -356,7 +355,8 @@ TEST_F(PdfFormsTest, FdfFileIsByteExact) {
   channel.printLine(fdfField("Note", longValue));
   forms.FDF_FIN(run.session, channel, "COMDIVA.PDF", kOpenFdf);
 
-  const std::string header = std::string("%FDF-1.2%") + "\xE2\xE3\xCF\xD3" + "\r\n1 0 obj\r\n<<\r\n  /FDF\r\n  << /Fields [\r\n";
+  const std::string header =
+      std::string("%FDF-1.2%") + "\xE2\xE3\xCF\xD3" + "\r\n1 0 obj\r\n<<\r\n  /FDF\r\n  << /Fields [\r\n";
   EXPECT_EQ(readFile("LASER.FDF"), header + "<< /T (Nome) /V (ROSSI \\(MARIO\\)) >>\r\n" + "<< /T (Note) /V (" +
                                        longValue + ") >>\r\n" + kFdfTrailer);
   EXPECT_EQ(commands(), (std::vector<std::string>{"CMD /C DEL LASER.FDF", "CMD /C START LASER.FDF"}));
@@ -429,7 +429,7 @@ TEST_F(PdfFormsTest, CommunicationFormInstalledOnceAndDrawnWhole) {
 // A value placed by the form table is read by the converter at the place the form draws
 // its box for: first character at the box's column and line, last one inside its width.
 TEST(CommunicationForm, ValuesLandInTheirBoxes) {
-  const std::string setUp = "\x1B" "E\x1B&l0O\x1B&l26A\x1B&a0P\x1B&l0E\x1B&a0L\x1B&k12H\x1B&l8C\r\n";
+  const std::string setUp = formSetUp();
   for (const FormBox& box : kCommunicationBoxes) {
     SCOPED_TRACE(std::string(box.caption));
     const std::string tooLong(static_cast<std::size_t>(box.width) + 3, '8');

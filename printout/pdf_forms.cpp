@@ -161,7 +161,9 @@ void PdfForms::reportJoin(screen::Session& session, const platform::CommandResul
   if (succeeded(result)) return;
   if (!result.started) {
     failure(session, std::string(kNoToolkit) + "LASER.PDF non creato");
-  } else if (inputs.empty()) {
+    return;
+  }
+  if (inputs.empty()) {
     failure(session, "Nessuna pagina da unire: LASER.PDF non creato");
     return;
   }
@@ -204,11 +206,13 @@ void PdfForms::PTKCOM(screen::Session& session, int documentCount) {
   }
   const bool joined =
       succeeded(platform::runCommand("CMD /C PDFTK.EXE LPLUS1.PDF LASER.PDF CAT OUTPUT LPLUS.PDF", console));
-  if (joined) {
-    platform::runCommand("CMD /C COPY LPLUS.PDF LPLUS1.PDF", console);
-  } else {
+  if (!joined) {
     // An LPLUS.PDF left by an earlier run must not take the place of the document.
     failure(session, "Documento non aggiunto: LPLUS1.PDF resta com'era");
+  } else if (!succeeded(platform::runCommand("CMD /C COPY LPLUS.PDF LPLUS1.PDF", console))) {
+    // A copy broken off (a full disk) leaves the whole document only in LPLUS.PDF.
+    failure(session, "Copia non riuscita: il documento resta in LPLUS.PDF");
+    return;
   }
   platform::runCommand("CMD /C DEL LPLUS.PDF", console);
 }

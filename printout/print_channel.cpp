@@ -12,7 +12,7 @@ PrintChannel::~PrintChannel() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-void PrintChannel::open(std::string_view dosName) {
+void PrintChannel::open(std::string_view dosName, int width) {
   close();
   const std::string path = platform::hostPath(dosName).string();
   std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -20,6 +20,7 @@ void PrintChannel::open(std::string_view dosName) {
   file_ = f;
   dosName_ = std::string(dosName);
   column_ = 0;
+  width_ = width;
 }
 
 void PrintChannel::close() {
@@ -58,7 +59,7 @@ void PrintChannel::put(char c) {
   if (c == '\r' || c == '\n') {
     column_ = 0;
   } else {
-    if (column_ >= kPrintWidth) {
+    if (width_ > 0 && column_ >= width_) {
       raw("\r\n");
       column_ = 0;
     }

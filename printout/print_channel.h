@@ -20,8 +20,9 @@ class PrintChannel {
   PrintChannel& operator=(const PrintChannel&) = delete;
 
   // Opens the DOS name ("LASER", "LPT1:") for output, emptying it. A channel already open
-  // is closed first. Failure is a run-time error with the matching error number.
-  void open(std::string_view dosName);
+  // is closed first. Failure is a run-time error with the matching error number. `width` 0
+  // never breaks a line (a data file such as the FDF, not a print).
+  void open(std::string_view dosName, int width = kPrintWidth);
   void close();
   // Pushes what is buffered to the file or port, so a failure shows before the report
   // records that it printed; on failure the channel is closed and it is a run-time error.
@@ -53,6 +54,7 @@ class PrintChannel {
   std::FILE* file_ = nullptr;
   std::string dosName_;
   int column_ = 0;  // characters since the last line end
+  int width_ = kPrintWidth;
 };
 
 }  // namespace vellano::printout

@@ -87,6 +87,7 @@ ChannelFile channelFile(int channel, const Context& c, const std::string& stem) 
     case channel::kHandOver: return {c.handOverFolder + "QMENU.DAT", C::kHandOverLength};
     case channel::kCompanyCount: return {"INDAZ" + y + ".DAT", 5};
     case channel::kCompanies: return {"AZIEN" + y + ".DAT", C::kCompanyListLength};
+    case channel::kPdfReader: return {"LETTPDF.DAT", 128};
     case channel::kPrintSettings: return {"ORBW.DAT", 7};
     default: badChannel(channel);
   }

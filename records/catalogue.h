@@ -51,12 +51,13 @@ enum Number : int {
   kHandOver = 90,         // QMENU.DAT: the hand-over record
   kCompanyCount = 91,     // INDAZ: company count
   kCompanies = 92,        // AZIEN: the company list
+  kPdfReader = 95,        // LETTPDF.DAT: the PDF program that prints a filled form
   kPrintSettings = 98,    // ORBW.DAT: print settings
 };
 }  // namespace channel
 
 // Every channel of the catalogue.
-inline constexpr std::array<int, 31> kChannels{
+inline constexpr std::array<int, 32> kChannels{
     channel::kCustomers,      channel::kCustomerCount,   channel::kRegisterHeader, channel::kRegistrations,
     channel::kVatControl,     channel::kCausals,         channel::kSuppliers,      channel::kBalances,
     channel::kSupplierCount,  channel::kInstallation,    channel::kWorkingDate,    channel::kPayments,
@@ -64,7 +65,7 @@ inline constexpr std::array<int, 31> kChannels{
     channel::kRegisterPrint,  channel::kParameters,      channel::kAutomaticNumbers, channel::kCounters,
     channel::kSubAccounts,    channel::kTakings,         channel::kVatReturnFile,  channel::kCustomerListFile,
     channel::kHostSettings,   channel::kIntermediary,    channel::kOtherSuppliers, channel::kHandOver,
-    channel::kCompanyCount,   channel::kCompanies,       channel::kPrintSettings};
+    channel::kCompanyCount,   channel::kCompanies,       channel::kPdfReader,      channel::kPrintSettings};
 
 class Catalogue;
 class PendingWrites;

@@ -43,7 +43,7 @@ TEST(CatalogueNames, EveryChannelNameAndLength) {
       {26, "C:SOTCON.DAT", 500},   {27, "C:CORRIS10.001", 5000}, {30, "IVA2011", 1900},
       {40, "ELENCOCF", 1800},      {49, "DATA.DAT", 18},         {59, "TEL10.DAT", 255},
       {71, "C:ESTCNO.001", 200},   {90, "XTERM\\QMENU.DAT", 111}, {91, "INDAZ10.DAT", 5},
-      {92, "AZIEN10.DAT", 1000},   {98, "ORBW.DAT", 7},
+      {92, "AZIEN10.DAT", 1000},   {95, "LETTPDF.DAT", 128},     {98, "ORBW.DAT", 7},
   };
   ASSERT_EQ(std::size(cases), kChannels.size());
   Context context = namingContext();

@@ -85,15 +85,15 @@ class LiquidationRoad : public vellano::testing::WorkFolder {
   void SetUp() override {
     WorkFolder::SetUp();
     context_.yearSuffix = "11";
-    context_.workingDate = testing::kFixtureDate;
+    context_.workingDate = liquidation_testing::kFixtureDate;
     context_.company.name = "FERRAMENTA PROVA S.R.L.";
     context_.hostMode = 1;
     records::Catalogue catalogue(context_);
     catalogue.open(records::channel::kCompany);
     records::W_14(catalogue, context_.company);
     catalogue.channel(records::channel::kCompany).write(1);
-    testing::writeFixtureYear(catalogue);
-    writeFile("DATA.DAT", std::string(testing::kFixtureDate) + std::string(11, ' '));
+    liquidation_testing::writeFixtureYear(catalogue);
+    writeFile("DATA.DAT", std::string(liquidation_testing::kFixtureDate) + std::string(11, ' '));
   }
   records::Context context_;
 };

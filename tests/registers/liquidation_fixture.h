@@ -11,7 +11,7 @@
 #include "records/registration_files.h"
 #include "records/vat_code_file.h"
 
-namespace vellano::registers::testing {
+namespace vellano::registers::liquidation_testing {
 
 inline constexpr const char* kFixtureDate = "150611";
 
@@ -101,4 +101,4 @@ inline void writeFixtureYear(records::Catalogue& catalogue) {
   catalogue.closeAll();
 }
 
-}  // namespace vellano::registers::testing
+}  // namespace vellano::registers::liquidation_testing

@@ -24,7 +24,7 @@
 namespace vellano::registers {
 namespace {
 
-using testing::registration;
+using liquidation_testing::registration;
 
 // A line of the final block: label, four blanks, the amount through the mask, "    |".
 std::string finalLine(const std::string& label, double amount) {
@@ -189,10 +189,10 @@ class LiquidationPrint : public vellano::testing::WorkFolder {
 TEST_F(LiquidationPrint, SecondQuarterOfTheFixtureYearMatchesItsGoldenFile) {
   records::Context context;
   context.yearSuffix = "11";
-  context.workingDate = testing::kFixtureDate;
+  context.workingDate = liquidation_testing::kFixtureDate;
   context.company.name = "FERRAMENTA PROVA S.R.L.";
   records::Catalogue catalogue(context);
-  testing::writeFixtureYear(catalogue);
+  liquidation_testing::writeFixtureYear(catalogue);
 
   const std::map<std::string, std::string> before = folderBytes();
   const LiquidationInput input = readLiquidationInput(catalogue);

@@ -18,7 +18,7 @@
 namespace vellano::registers {
 namespace {
 
-using testing::registration;
+using liquidation_testing::registration;
 
 TEST(VatSituation, MonthlyVatLeavesNonDeductibleOutAndKeepsAnnulled) {
   const std::array<double, 13> vat = monthlyVat({
@@ -75,10 +75,10 @@ class VatSituationScreen : public vellano::testing::WorkFolder {
   void SetUp() override {
     WorkFolder::SetUp();
     context_.yearSuffix = "11";
-    context_.workingDate = testing::kFixtureDate;
+    context_.workingDate = liquidation_testing::kFixtureDate;
     records::Catalogue catalogue(context_);
-    testing::writeFixtureYear(catalogue);
-    writeFile("DATA.DAT", std::string(testing::kFixtureDate) + std::string(11, ' '));
+    liquidation_testing::writeFixtureYear(catalogue);
+    writeFile("DATA.DAT", std::string(liquidation_testing::kFixtureDate) + std::string(11, ' '));
   }
   vellano::testing::HeadlessRun run(const std::string& script) {
     return vellano::testing::runHeadless("VELST10W", {"", "4"}, std::filesystem::current_path(), script);

@@ -12,6 +12,7 @@
 #include "records/numbers.h"
 #include "registers/register_headers.h"
 #include "registers/takings_register.h"
+#include "telematic/customer_list_file.h"
 
 int main(int argc, char** argv) {
   using namespace vellano;
@@ -40,5 +41,6 @@ int main(int argc, char** argv) {
   reports.cashAndBankBalance = [&output](screen::Session& session) { lists::runCashAndBankBalance(session, output); };
   reports.takingsRegister = [&output](screen::Session& session) { registers::runTakingsRegister(session, output); };
   reports.registerHeaders = [&output](screen::Session& session) { registers::runRegisterHeaders(session, output); };
+  reports.counterpartyFile = [](screen::Session& session) { telematic::runCustomerListFile(session); };
   return programs::runPrintProgram(console, args, reports);
 }

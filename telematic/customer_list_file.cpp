@@ -114,8 +114,11 @@ void ListScreen::draw() {
   for (const Label& l : kLabels) screen.putText(l.row, l.col, l.text, colours_.text);
   showIntermediary(screen, kIntermediaryPlaces, intermediary_, colours_);
   screen.putText(kNamePlace.row, kNamePlace.col, taxpayer_.name, colours_.text);
-  screen.putText(kFiscalCodePlace.row, kFiscalCodePlace.col, records::fitLeft(taxpayer_.fiscalCode, 16), colours_.text);
-  screen.putText(kVatNumberPlace.row, kVatNumberPlace.col, records::fitLeft(taxpayer_.vatNumber, 11), colours_.text);
+  // A code the registry lacks leaves the label's dots in view.
+  if (!records::isBlank(taxpayer_.fiscalCode))
+    screen.putText(kFiscalCodePlace.row, kFiscalCodePlace.col, records::fitLeft(taxpayer_.fiscalCode, 16), colours_.text);
+  if (!records::isBlank(taxpayer_.vatNumber))
+    screen.putText(kVatNumberPlace.row, kVatNumberPlace.col, records::fitLeft(taxpayer_.vatNumber, 11), colours_.text);
   showPerson();
 }
 

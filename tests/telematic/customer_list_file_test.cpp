@@ -229,6 +229,16 @@ TEST_F(CustomerListTest, NothingQualifyingShowsTheNoticeAndStillWritesHeaderAndT
             std::string::npos);
 }
 
+TEST_F(CustomerListTest, CounterpartyWithoutIdentificationIsNamedOnScreen) {
+  registrations(records::RegisterKind::Sales, {{"4", "1", "100211", {{"20", "30000"}}}});
+  auto run = start("<CTRL-DEL> \"S\" <ENTER> <SNAP> <CTRL-DEL> \"N\" <ENTER>");
+  runCustomerListFile(*run->session);
+  ASSERT_EQ(run->backend->dumps().size(), 1u);
+  EXPECT_EQ(vellano::testing::cells(run->backend->dumps()[0], 14, 2, 56),
+            "Cliente 4 SENZA DATI: manca Codice Fiscale e Partita IVA");
+  EXPECT_EQ(readFile("ELENCOCF").size(), 3 * kLength);
+}
+
 TEST_F(CustomerListTest, LeavingAtTheQuestionWritesNothing) {
   for (const char* keys : {"<ENTER>", "<ESC>"}) {
     SCOPED_TRACE(keys);

@@ -3,12 +3,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <optional>
 
 #include "platform/commands.h"
 #include "records/customer_files.h"
-#include "records/dates.h"
 #include "records/numbers.h"
 #include "records/text.h"
 #include "screen/glyphs.h"
@@ -72,14 +69,6 @@ constexpr int kWarningLastRow = 32;
 std::string area(std::string_view value, std::size_t width) {
   const std::string cut = records::left(records::trimRight(value), width);
   return cut + screen::dots(width - cut.size());
-}
-
-bool validBirthDate(std::string_view ddmmyy) {
-  if (ddmmyy.empty()) return true;
-  if (ddmmyy.size() != 6) return false;
-  for (char c : ddmmyy)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return records::dateValid(ddmmyy, 0, true);
 }
 
 class ListScreen {
@@ -154,7 +143,7 @@ screen::Go ListScreen::editPerson(const PersonField& f) {
   const screen::FieldResult r = session_.editor.edit(field, value);
   if (r.exitCode == screen::kExitEnter) {
     const std::string typed = records::trimRight(r.text);
-    if (f.value == &Taxpayer::birthDate && !validBirthDate(typed)) {
+    if (f.value == &Taxpayer::birthDate && !validTypedDate(typed)) {
       session_.console.beep();
       return screen::Go::again();
     }

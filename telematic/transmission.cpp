@@ -66,14 +66,6 @@ screen::Go editText(screen::Session& session, Place at, std::size_t width, std::
   return screen::goFor(r.exitCode);
 }
 
-bool validDate(std::string_view ddmmyy) {
-  if (ddmmyy.empty()) return true;
-  if (ddmmyy.size() != 6) return false;
-  for (char c : ddmmyy)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return records::dateValid(ddmmyy, 0, true);
-}
-
 // Where the copy lands: the diskette, or the telematic client's folder.
 std::string copyTarget(char answer, std::string_view copyName) {
   return (answer == 'S' ? std::string("A:") : std::string("C:\\ALBTEL\\")) + std::string(copyName);
@@ -126,6 +118,14 @@ std::string longDate(std::string_view ddmmyy, std::string_view century) {
   if (records::isBlank(ddmmyy)) return std::string(8, ' ');
   const std::string date = records::fitLeft(records::nulAsBlank(ddmmyy), 6);
   return date.substr(0, 4) + std::string(century) + date.substr(4, 2);
+}
+
+bool validTypedDate(std::string_view ddmmyy) {
+  if (ddmmyy.empty()) return true;
+  if (ddmmyy.size() != 6) return false;
+  for (char c : ddmmyy)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return records::dateValid(ddmmyy, 0, true);
 }
 
 void writeOutputFile(std::string_view dosName, std::string_view bytes, const char* routine) {
@@ -183,7 +183,7 @@ std::vector<screen::SequenceStep> intermediarySteps(screen::Session& session, co
         return editText(session, places.registrationNumber, 5, values.registrationNumber, colours, nullptr);
       },
       [&session, places, &values, colours] {
-        return editText(session, places.commitmentDate, 6, values.commitmentDate, colours, validDate);
+        return editText(session, places.commitmentDate, 6, values.commitmentDate, colours, validTypedDate);
       },
   };
 }

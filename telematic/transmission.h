@@ -48,6 +48,9 @@ std::string longDate(std::string_view ddmmyy, std::string_view century = "20");
 // number goes up to the error box: nothing is left under `dosName`.
 void writeOutputFile(std::string_view dosName, std::string_view bytes, const char* routine);
 
+// A date typed on a telematic screen: blank, or six digits ddmmyy of a real day.
+bool validTypedDate(std::string_view ddmmyy);
+
 // ---- Screen pieces ----
 
 // Colours of the telematic screens (the data-entry scheme of the installation).

@@ -114,9 +114,16 @@ class ConsoleBackend final : public Backend {
   bool resized_ = false;
 };
 
+// The console itself, even when the standard handles are redirected to files. The handles
+// stay open for the life of the process: the exit guard needs them.
+HANDLE openConsole(const wchar_t* name) {
+  return CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                     0, nullptr);
+}
+
 void ConsoleBackend::start() {
-  in_ = GetStdHandle(STD_INPUT_HANDLE);
-  out_ = GetStdHandle(STD_OUTPUT_HANDLE);
+  in_ = openConsole(L"CONIN$");
+  out_ = openConsole(L"CONOUT$");
   DWORD mode = 0;
   if (in_ == INVALID_HANDLE_VALUE || out_ == INVALID_HANDLE_VALUE || !GetConsoleMode(in_, &mode) ||
       !GetConsoleMode(out_, &mode)) {
@@ -332,6 +339,12 @@ void ConsoleBackend::finish(const ScreenBuffer& /*screen*/, const std::string& /
 void ConsoleBackend::shutDown() {
   if (!active_) return;
   active_ = false;
+  // The prompt comes back on a clean console, not over the last screen.
+  DWORD written = 0;
+  const DWORD cells = static_cast<DWORD>(kRows) * static_cast<DWORD>(kCols);
+  FillConsoleOutputCharacterW(out_, L' ', cells, COORD{0, 0}, &written);
+  FillConsoleOutputAttribute(out_, 0x07, cells, COORD{0, 0}, &written);
+  SetConsoleCursorPosition(out_, COORD{0, 0});
   giveConsoleBack();
   if (savedConsole.saved) SetConsoleTitleW(savedConsole.title.c_str());
 }

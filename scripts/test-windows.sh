@@ -6,7 +6,9 @@
 #     log must be byte-identical;
 #  2. runs the console smoke test in a pseudo-terminal (tmux): title, a full buffer written and
 #     read back, injected keys and mouse, a child's arguments and exit code;
-#  3. opens the demo company with VELLA10W.exe in that console, types keys and leaves it.
+#  3. opens the demo company with VELLA10W.exe in that console, types keys and leaves it;
+#  4. converts the golden print files with pcl2pdf.exe and with the Linux converter: the PDF
+#     files must be byte-identical.
 # Logs land in build/windows/wine-*.log.
 #   scripts/test-windows.sh [LINUX_BIN]   (default: builds make_demo and VELLA10W in build/ci)
 set -euo pipefail
@@ -17,7 +19,7 @@ scripts/install-windows-packages.sh --wine
 linux_bin=${1:-}
 if [ -z "$linux_bin" ]; then
   cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLANO_WERROR=ON >/dev/null
-  cmake --build build/ci -j "$(nproc)" --target make_demo VELLA10W
+  cmake --build build/ci -j "$(nproc)" --target make_demo VELLA10W pcl2pdf
   linux_bin=build/ci/bin
 fi
 linux_bin=$(cd "$linux_bin" && pwd)
@@ -123,5 +125,30 @@ fi
 if $demo_ok; then echo "passed"; else echo "FAILED"; failures=$((failures + 1)); fi
 grep -c '' "$demo_log" | sed 's/^/log lines: /'
 
-echo "windows: $((3 - failures)) passed, $failures failed"
+echo "== pcl2pdf.exe against the Linux converter on the golden print files"
+pdf_log=$logs/wine-pcl2pdf.log
+: >"$pdf_log"
+pdf_dir=$wintmp/pdf
+mkdir -p "$pdf_dir"
+converted=0
+differing=0
+for prn in tests/*/golden/*.prn; do
+  [ -f "$prn" ] || continue
+  name=$(basename "$prn" .prn)
+  cp "$prn" "$pdf_dir/$name.prn"
+  "$linux_bin/pcl2pdf" "$pdf_dir/$name.prn" "$pdf_dir/$name.linux.pdf" -S >>"$pdf_log" 2>&1 || true
+  (cd "$pdf_dir" && wine "$win_bin/pcl2pdf.exe" "$name.prn" "$name.win.pdf" -S >>"$pdf_log" 2>&1) || true
+  converted=$((converted + 1))
+  if [ -s "$pdf_dir/$name.linux.pdf" ] && cmp -s "$pdf_dir/$name.linux.pdf" "$pdf_dir/$name.win.pdf"; then
+    echo "identical: $name ($(stat -c %s "$pdf_dir/$name.win.pdf") bytes)" >>"$pdf_log"
+  else
+    echo "DIFFERENT: $name" >>"$pdf_log"
+    differing=$((differing + 1))
+  fi
+done
+echo "converted $converted print files, $differing PDF files differ" >>"$pdf_log"
+if [ "$converted" -gt 0 ] && [ "$differing" -eq 0 ]; then echo "passed"; else echo "FAILED"; failures=$((failures + 1)); fi
+tail -1 "$pdf_log"
+
+echo "windows: $((4 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -34,6 +34,7 @@ struct SavedConsole {
   DWORD inMode = 0;
   DWORD outMode = 0;
   CONSOLE_CURSOR_INFO cursor{};
+  CONSOLE_SCREEN_BUFFER_INFO size{};
   std::wstring title;
 };
 
@@ -134,6 +135,7 @@ void ConsoleBackend::start() {
   GetConsoleMode(in_, &savedConsole.inMode);
   GetConsoleMode(out_, &savedConsole.outMode);
   GetConsoleCursorInfo(out_, &savedConsole.cursor);
+  GetConsoleScreenBufferInfo(out_, &savedConsole.size);
   std::wstring title(1024, L'\0');
   title.resize(GetConsoleTitleW(title.data(), static_cast<DWORD>(title.size())));
   savedConsole.title = title;
@@ -346,7 +348,17 @@ void ConsoleBackend::shutDown() {
   FillConsoleOutputAttribute(out_, 0x07, cells, COORD{0, 0}, &written);
   SetConsoleCursorPosition(out_, COORD{0, 0});
   giveConsoleBack();
-  if (savedConsole.saved) SetConsoleTitleW(savedConsole.title.c_str());
+  if (!savedConsole.saved) return;
+  SetConsoleTitleW(savedConsole.title.c_str());
+  // Back to the size we found, window inside buffer at each step as in resize().
+  if (resized_) {
+    const SMALL_RECT& old = savedConsole.size.srWindow;
+    SMALL_RECT small{0, 0, static_cast<SHORT>(std::min<int>(old.Right - old.Left, kCols - 1)),
+                     static_cast<SHORT>(std::min<int>(old.Bottom - old.Top, kRows - 1))};
+    SetConsoleWindowInfo(out_, TRUE, &small);
+    SetConsoleScreenBufferSize(out_, savedConsole.size.dwSize);
+    SetConsoleWindowInfo(out_, TRUE, &old);
+  }
 }
 
 }  // namespace

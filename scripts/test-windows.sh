@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows build, checked here: cross-builds the zip (scripts/build-windows.sh), then under
 # wine
-#  1. replays tests/replay/demo.keys headless over the demo company with the Windows programs
-#     and with the Linux ones (scripts/replay-compare.sh): data files, screen dumps and command
-#     log must be byte-identical;
+#  1. replays tests/replay/demo.keys (saves on every screen) and print_handover.keys (the print
+#     program, the print-settings dialog and the entry program started by each other) headless
+#     over the demo company with the Windows programs and with the Linux ones
+#     (scripts/replay-compare.sh): data files, print file, screen dumps and command log must be
+#     byte-identical;
 #  2. runs the console smoke test in a pseudo-terminal (tmux): title, a full buffer written and
 #     read back, injected keys and mouse, a child's arguments and exit code;
 #  3. opens the demo company with VELLA10W.exe in that console, types keys and leaves it;
@@ -19,7 +21,7 @@ scripts/install-windows-packages.sh --wine
 linux_bin=${1:-}
 if [ -z "$linux_bin" ]; then
   cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLANO_WERROR=ON >/dev/null
-  cmake --build build/ci -j "$(nproc)" --target make_demo VELLA10W pcl2pdf
+  cmake --build build/ci -j "$(nproc)" --target make_demo VELLA10W VELST10W orbw pcl2pdf
   linux_bin=build/ci/bin
 fi
 linux_bin=$(cd "$linux_bin" && pwd)
@@ -53,12 +55,13 @@ for program in make_demo VELLA10W VELST10W orbw pcl2pdf; do
   printf '#!/bin/sh\nexec wine "%s/%s.exe" "$@"\n' "$win_bin" "$program" >"$wrappers/$program"
   chmod +x "$wrappers/$program"
 done
-if TMPDIR=$wintmp scripts/replay-compare.sh "$linux_bin" "$wrappers" >"$logs/wine-replay.log" 2>&1; then
-  echo "passed"
-else
-  echo "FAILED"
-  failures=$((failures + 1))
-fi
+replay_ok=true
+: >"$logs/wine-replay.log"
+for keys in demo print_handover; do
+  TMPDIR=$wintmp REPLAY_KEYS=$top/tests/replay/$keys.keys \
+    scripts/replay-compare.sh "$linux_bin" "$wrappers" >>"$logs/wine-replay.log" 2>&1 || replay_ok=false
+done
+if $replay_ok; then echo "passed"; else echo "FAILED"; failures=$((failures + 1)); fi
 cat "$logs/wine-replay.log"
 
 # tmux_run NAME COMMAND: runs COMMAND in a fresh 120 x 50 pseudo-terminal.

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev cmake ninja-build 7zip)
 if [ "${1:-}" = --wine ]; then
-  packages+=(wine wine64 tmux util-linux)
+  packages+=(wine wine64 tmux)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -15,5 +15,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi

@@ -50,11 +50,18 @@ void giveConsoleBack() {
   SetConsoleCursorInfo(savedConsole.out, &savedConsole.cursor);
 }
 
+// Ctrl+Break and closing the window end the program the system's way, after this.
+BOOL WINAPI onConsoleControl(DWORD /*event*/) {
+  giveConsoleBack();
+  return FALSE;
+}
+
 void installExitGuards() {
   static bool installed = false;
   if (installed) return;
   installed = true;
   std::atexit(giveConsoleBack);
+  SetConsoleCtrlHandler(onConsoleControl, TRUE);
   previousTerminate = std::set_terminate([] {
     giveConsoleBack();
     if (previousTerminate != nullptr) previousTerminate();
@@ -112,6 +119,7 @@ class ConsoleBackend final : public Backend {
   std::string shownTitle_;
   bool fullRedraw_ = true;
   bool titleSent_ = false;
+  bool cursorSent_ = false;
   bool resized_ = false;
 };
 
@@ -156,6 +164,7 @@ void ConsoleBackend::take() {
   consoleTaken = true;
   fullRedraw_ = true;
   titleSent_ = false;
+  cursorSent_ = false;
   ensureSize();
 }
 
@@ -250,7 +259,8 @@ void ConsoleBackend::writeRun(const ScreenBuffer& screen, int row, int first, in
 void ConsoleBackend::placeCursor(const CursorState& cursor) {
   const bool visible = cursor.visible && ScreenBuffer::inside(cursor.row, cursor.col);
   if (visible) SetConsoleCursorPosition(out_, COORD{static_cast<SHORT>(cursor.col - 1), static_cast<SHORT>(cursor.row - 1)});
-  if (visible != shownCursor_.visible || fullRedraw_) {
+  if (!cursorSent_ || visible != shownCursor_.visible) {
+    cursorSent_ = true;
     CONSOLE_CURSOR_INFO info{};
     GetConsoleCursorInfo(out_, &info);
     info.bVisible = visible ? TRUE : FALSE;

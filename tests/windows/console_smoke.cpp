@@ -96,6 +96,22 @@ void checkFullBuffer(Console& console) {
   check(one.Char.UnicodeChar == L'X' && (one.Attributes & 0xFF) == 0x1E, "a single changed cell");
 }
 
+void checkCursor(Console& console) {
+  console.setCursor(10, 20);
+  console.showCursor(true);
+  console.present();
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  GetConsoleScreenBufferInfo(conout(), &info);
+  CONSOLE_CURSOR_INFO shape{};
+  GetConsoleCursorInfo(conout(), &shape);
+  check(info.dwCursorPosition.X == 19 && info.dwCursorPosition.Y == 9 && shape.bVisible,
+        "cursor shown at row 10, column 20");
+  console.showCursor(false);
+  console.present();
+  GetConsoleCursorInfo(conout(), &shape);
+  check(!shape.bVisible, "cursor hidden");
+}
+
 INPUT_RECORD keyRecord(WORD vk, wchar_t ch, DWORD state, bool down = true) {
   INPUT_RECORD r{};
   r.EventType = KEY_EVENT;
@@ -159,19 +175,38 @@ void checkChild(const wchar_t* self) {
   check(!spawnProgram(missing).started, "a missing program is reported as not started");
 }
 
+// Around a child the console goes back to the modes we found; afterwards Ctrl+C is a key again.
+void checkHandover(Console& console, DWORD modeFound, const wchar_t* self) {
+  DWORD mode = 0;
+  GetConsoleMode(conin(), &mode);
+  check((mode & ENABLE_PROCESSED_INPUT) == 0 && (mode & ENABLE_MOUSE_INPUT) != 0,
+        "our input mode: Ctrl+C is a key, the mouse reports");
+  console.backend().releaseForChild(false);
+  GetConsoleMode(conin(), &mode);
+  check(mode == modeFound, "the child gets the input mode we found");
+  checkChild(self);
+  console.backend().reclaimAfterChild(false);
+  GetConsoleMode(conin(), &mode);
+  check((mode & ENABLE_PROCESSED_INPUT) == 0, "our input mode again after the child");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc >= 2 && std::wstring(argv[1]) == L"child") return runChild(argc, argv);
+  DWORD modeFound = 0;
+  GetConsoleMode(conin(), &modeFound);
   {
     Console console(makeTerminalBackend());
     checkTitle(console);
     checkFullBuffer(console);
+    checkCursor(console);
     checkKeys(console);
-    console.backend().releaseForChild(false);
-    checkChild(argv[0]);
-    console.backend().reclaimAfterChild(false);
+    checkHandover(console, modeFound, argv[0]);
   }
+  DWORD modeLeft = 0;
+  GetConsoleMode(conin(), &modeLeft);
+  check(modeLeft == modeFound, "the input mode we found is left behind at the end");
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }

@@ -3,9 +3,6 @@
 // sees the line, so quotes, ";", "&&", "|" or "$(...)" in a file name stay in the file name.
 #include "platform/commands.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -15,6 +12,7 @@
 #include "platform/builtin_commands.h"
 #include "platform/console.h"
 #include "platform/dos_path.h"
+#include "platform/file_io.h"
 #include "platform/process.h"
 #include "platform/programs.h"
 
@@ -147,16 +145,15 @@ void logCommand(std::string_view line) {
   if (file == nullptr || *file == '\0') return;
   std::string text(line);
   text += '\n';
-  const int fd = ::open(file, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = files::openFile(file, files::kWrite | files::kCreate | files::kAppend);
   if (fd < 0) return;
   std::size_t done = 0;
   while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
+    const long long n = files::writeNext(fd, text.data() + done, text.size() - done);
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  ::close(fd);
+  files::closeFile(fd);
 }
 
 class Runner {

@@ -18,7 +18,9 @@ int errorNumberFromErrno(int err) {
     case EROFS:  // a read-only disk refuses like a protected file
       return error::kPermissionDenied;
     case ENOSPC:
-    case EDQUOT:  // out of quota is out of space for the user
+#ifdef EDQUOT
+    case EDQUOT:  // out of quota is out of space for the user (Windows has no quota errno)
+#endif
       return error::kDiskFull;
     case EIO:
       return error::kDeviceIo;

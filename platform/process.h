@@ -1,4 +1,4 @@
-// Starting a host program with an argument list (fork and exec, never a shell).
+// Starting a host program with an argument list (never through a command shell).
 #pragma once
 
 #include <filesystem>
@@ -18,6 +18,8 @@ struct SpawnRequest {
   bool nullInput = false;   // stdin from /dev/null
   bool nullOutput = false;  // stdout to /dev/null
   bool nullErrors = false;  // stderr to /dev/null
+  // Windows: the shell opens or prints `args[0]` with its own program ("open", "print").
+  std::string shellVerb;
 };
 
 struct SpawnResult {

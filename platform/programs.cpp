@@ -1,14 +1,13 @@
 // The outside programs of the DOS command lines and the host programs that stand in for them.
 #include "platform/programs.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cctype>
 #include <cstdlib>
 
 #include "platform/commands.h"
 #include "platform/dos_path.h"
+#include "platform/host_programs.h"
 
 namespace vellano::platform {
 
@@ -100,16 +99,10 @@ const Mapping* findMapping(std::string_view program) {
   return nullptr;
 }
 
-bool isExecutable(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
-}
-
 fs::path findBeside(const std::string& name) {
   const fs::path folder = ownFolder();
   if (folder.empty() || name.empty()) return {};
-  const fs::path candidate = folder / name;
-  return isExecutable(candidate) ? candidate : fs::path();
+  return executableFile(folder / name);
 }
 
 // Beside us first, then PATH; the spelling as given first, then in lower case.
@@ -137,7 +130,7 @@ fs::path findEditor(std::vector<std::string>& leadingArgs) {
     if (words.empty() || words.front().empty()) continue;
     const std::string program = words.front();
     fs::path found = program.find('/') != std::string::npos
-                         ? (isExecutable(program) ? fs::path(program) : fs::path())
+                         ? executableFile(program)
                          : findInPath(program);
     if (found.empty()) continue;
     leadingArgs.assign(words.begin() + 1, words.end());
@@ -156,28 +149,6 @@ bool looksLikeDosPath(std::string_view word) {
   return upperText(word) == "LPT1:";
 }
 
-fs::path ownFolder() {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : self.parent_path();
-}
-
-fs::path findInPath(std::string_view name) {
-  if (name.empty() || name.find('/') != std::string_view::npos) return {};
-  const char* path = std::getenv("PATH");
-  const std::string_view dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-  std::size_t start = 0;
-  while (start <= dirs.size()) {
-    std::size_t end = dirs.find(':', start);
-    if (end == std::string_view::npos) end = dirs.size();
-    const std::string_view dir = dirs.substr(start, end - start);
-    const fs::path candidate = fs::path(dir.empty() ? "." : std::string(dir)) / std::string(name);
-    if (isExecutable(candidate)) return candidate;
-    start = end + 1;
-  }
-  return {};
-}
-
 ProgramPlan openerPlan(const std::string& document) {
   ProgramPlan plan;
   plan.executable = findInPath(kOpener);
@@ -185,6 +156,7 @@ ProgramPlan openerPlan(const std::string& document) {
   plan.interactive = true;
   plan.hostProgram = kOpener;
   plan.package = kOpenerPackage;
+  nativeHostProgram("READ", plan);
   return plan;
 }
 
@@ -202,16 +174,14 @@ ProgramPlan planProgram(std::string_view program, const std::vector<std::string>
     plan.args.push_back(mapArgument(a));
   }
 
+  if (m != nullptr && nativeHostProgram(m->dosName, plan)) return plan;
   if (m == nullptr) {
     // A program named with its folder runs from there only; a bare name is searched for.
     if (hasPathPart(program)) {
       const fs::path mapped = hostPath(program);
       const fs::path bare = mapped.parent_path() / spelledName(program);
-      if (isExecutable(mapped)) {
-        plan.executable = mapped;
-      } else if (isExecutable(bare)) {
-        plan.executable = bare;
-      }
+      plan.executable = executableFile(mapped);
+      if (plan.executable.empty()) plan.executable = executableFile(bare);
     } else {
       plan.executable = findInstalled(spelledName(program));
     }

@@ -19,6 +19,8 @@ struct ProgramPlan {
   // caller reports a failed start itself, our own programs are built beside the two.
   std::string hostProgram;
   std::string package;
+  // Set where the desktop shell does the work ("open", "print"): `args` holds the document.
+  std::string shellVerb;
 };
 
 // Resolves the program word of a command line ("LIST", "7Z", "ORBW.EXE", "FOO.EXE") with its

@@ -1,9 +1,6 @@
-// Fixed-length record files over POSIX pread/pwrite, and field access on a record buffer.
+// Fixed-length record files over positional reads and writes, and field access on a record
+// buffer.
 #include "records/record_file.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +11,7 @@
 #include "records/text.h"
 #include "records/write_faults.h"
 #include "platform/error.h"
+#include "platform/file_io.h"
 
 namespace vellano::records {
 
@@ -29,15 +27,15 @@ bool isFolder(const std::filesystem::path& folder) {
 }
 
 // Byte offset of a record, or throws 63 for a number that names no record.
-off_t recordOffset(long record, std::size_t length, const char* where,
-                   const std::filesystem::path& path) {
-  const auto maxOffset = static_cast<unsigned long long>(std::numeric_limits<off_t>::max());
+long long recordOffset(long record, std::size_t length, const char* where,
+                       const std::filesystem::path& path) {
+  const auto maxOffset = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
   const auto index = record > 0 ? static_cast<unsigned long long>(record - 1) : 0ULL;
   if (record <= 0 || index > (maxOffset - length) / length) {
     throw RuntimeError(error::kBadRecordNumber, std::string(where) + " " + std::to_string(record),
                        path.string());
   }
-  return static_cast<off_t>(index * length);
+  return static_cast<long long>(index * length);
 }
 
 }  // namespace
@@ -45,7 +43,7 @@ off_t recordOffset(long record, std::size_t length, const char* where,
 RecordFile::RecordFile(std::filesystem::path path, std::size_t recordLength)
     : path_(std::move(path)), length_(recordLength) {
   if (length_ == 0) throw RuntimeError(error::kIllegalFunctionCall, "open", path_.string());
-  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  fd_ = platform::files::openFile(path_, platform::files::kRead | platform::files::kWrite | platform::files::kCreate);
   if (fd_ >= 0) return;
   const int err = errno;
   if (err == ENOENT || err == ENOTDIR) {
@@ -58,7 +56,7 @@ RecordFile::RecordFile(std::filesystem::path path, std::size_t recordLength)
 }
 
 RecordFile::~RecordFile() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) platform::files::closeFile(fd_);
 }
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
@@ -68,7 +66,7 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
 
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) platform::files::closeFile(fd_);
     path_ = std::move(other.path_);
     length_ = other.length_;
     fd_ = other.fd_;
@@ -78,16 +76,13 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
 }
 
 std::string RecordFile::read(long record) const {
-  const off_t offset = recordOffset(record, length_, "read", path_);
+  const long long offset = recordOffset(record, length_, "read", path_);
   std::string bytes(length_, '\0');
   std::size_t done = 0;
   while (done < length_) {
-    const ssize_t got = ::pread(fd_, bytes.data() + done, length_ - done,
-                                offset + static_cast<off_t>(done));
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throwErrno(errno, "read", path_);
-    }
+    const long long got = platform::files::readAt(fd_, bytes.data() + done, length_ - done,
+                                                  offset + static_cast<long long>(done));
+    if (got < 0) throwErrno(errno, "read", path_);
     if (got == 0) break;  // end of file: the rest stays NUL
     done += static_cast<std::size_t>(got);
   }
@@ -96,16 +91,14 @@ std::string RecordFile::read(long record) const {
 
 std::string RecordFile::readBlock(long first, long count) const {
   if (count <= 0) return {};
-  const off_t offset = recordOffset(first, length_, "read", path_);
+  const long long offset = recordOffset(first, length_, "read", path_);
   const std::size_t size = static_cast<std::size_t>(count) * length_;
   std::string bytes(size, '\0');
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::pread(fd_, bytes.data() + done, size - done, offset + static_cast<off_t>(done));
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throwErrno(errno, "read", path_);
-    }
+    const long long got =
+        platform::files::readAt(fd_, bytes.data() + done, size - done, offset + static_cast<long long>(done));
+    if (got < 0) throwErrno(errno, "read", path_);
     if (got == 0) break;
     done += static_cast<std::size_t>(got);
   }
@@ -113,28 +106,25 @@ std::string RecordFile::readBlock(long first, long count) const {
 }
 
 void RecordFile::write(long record, std::string_view bytes) {
-  const off_t offset = recordOffset(record, length_, "write", path_);
+  const long long offset = recordOffset(record, length_, "write", path_);
   checkLinked();
   if (const int fault = faults::before(faults::Step::Write, path_)) throwErrno(fault, "write", path_);
   std::string buffer(bytes.substr(0, length_));
   buffer.resize(length_, '\0');
   std::size_t done = 0;
   while (done < length_) {
-    const ssize_t put = ::pwrite(fd_, buffer.data() + done, length_ - done,
-                                 offset + static_cast<off_t>(done));
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      throwErrno(errno, "write", path_);
-    }
+    const long long put = platform::files::writeAt(fd_, buffer.data() + done, length_ - done,
+                                                   offset + static_cast<long long>(done));
+    if (put < 0) throwErrno(errno, "write", path_);
     if (put == 0) throwErrno(ENOSPC, "write", path_);
     done += static_cast<std::size_t>(put);
   }
 }
 
 long RecordFile::recordCount() const {
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) throwErrno(errno, "recordCount", path_);
-  return static_cast<long>(static_cast<std::size_t>(st.st_size) / length_);
+  const long long size = platform::files::fileSize(fd_);
+  if (size < 0) throwErrno(errno, "recordCount", path_);
+  return static_cast<long>(static_cast<std::size_t>(size) / length_);
 }
 
 long long RecordFile::offsetOf(long record, const char* where) const {
@@ -142,12 +132,9 @@ long long RecordFile::offsetOf(long record, const char* where) const {
 }
 
 void RecordFile::checkLinked() const {
-  struct stat open {};
-  if (::fstat(fd_, &open) != 0) throwErrno(errno, "write", path_);
-  struct stat named {};
-  const bool gone = open.st_nlink == 0 || ::stat(path_.c_str(), &named) != 0 ||
-                    named.st_dev != open.st_dev || named.st_ino != open.st_ino;
-  if (gone) throw RuntimeError(error::kFileNotFound, "write", path_.string());
+  const int named = platform::files::namesOpenFile(fd_, path_);
+  if (named < 0) throwErrno(errno, "write", path_);
+  if (named == 0) throw RuntimeError(error::kFileNotFound, "write", path_.string());
 }
 
 namespace {

@@ -1,10 +1,6 @@
 // The folder lock, the journal and the save transaction.
 #include "records/save_transaction.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -16,10 +12,12 @@
 #include "records/write_faults.h"
 #include "platform/dos_path.h"
 #include "platform/error.h"
+#include "platform/file_io.h"
 
 namespace vellano::records {
 
 namespace fs = std::filesystem;
+namespace files = platform::files;
 
 namespace {
 
@@ -54,26 +52,23 @@ std::uint32_t crc32(std::string_view bytes) {
 
 class Descriptor {
  public:
-  Descriptor(const fs::path& path, int flags, const char* where) : path_(path) {
-    fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  Descriptor(const fs::path& path, unsigned flags, const char* where) : path_(path) {
+    fd_ = files::openFile(path, flags);
     if (fd_ < 0) fail(errno, where, path);
   }
   ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) files::closeFile(fd_);
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
 
-  void writeAt(off_t offset, std::string_view bytes, const char* where) {
+  void writeAt(long long offset, std::string_view bytes, const char* where) {
     step(faults::Step::Write, where, path_);
     std::size_t done = 0;
     while (done < bytes.size()) {
-      const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                   offset + static_cast<off_t>(done));
-      if (put < 0) {
-        if (errno == EINTR) continue;
-        fail(errno, where, path_);
-      }
+      const long long put = files::writeAt(fd_, bytes.data() + done, bytes.size() - done,
+                                           offset + static_cast<long long>(done));
+      if (put < 0) fail(errno, where, path_);
       if (put == 0) fail(ENOSPC, where, path_);
       done += static_cast<std::size_t>(put);
     }
@@ -81,10 +76,10 @@ class Descriptor {
   // The bytes and the length reach the disk; times are not worth a wait.
   void sync() {
     step(faults::Step::Sync, "sync", path_);
-    if (::fdatasync(fd_) != 0) fail(errno, "sync", path_);
+    if (files::syncData(fd_) != 0) fail(errno, "sync", path_);
   }
-  void truncate(off_t length, const char* where) {
-    if (::ftruncate(fd_, length) != 0) fail(errno, where, path_);
+  void truncate(long long length, const char* where) {
+    if (files::truncateFile(fd_, length) != 0) fail(errno, where, path_);
   }
 
  private:
@@ -93,18 +88,18 @@ class Descriptor {
 };
 
 void syncFolder(const fs::path& folder) {
-  Descriptor dir(folder, O_RDONLY | O_DIRECTORY, "sync");
-  dir.sync();
+  step(faults::Step::Sync, "sync", folder);
+  if (files::syncFolder(folder) != 0) fail(errno, "sync", folder);
 }
 
 void removeFile(const fs::path& path, const char* where) {
   step(faults::Step::Remove, where, path);
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(errno, where, path);
+  if (files::removeFile(path) != 0 && errno != ENOENT) fail(errno, where, path);
 }
 
 void emptyJournal(const fs::path& journal) {
   step(faults::Step::Remove, "journal", journal);
-  if (::truncate(journal.c_str(), 0) != 0) fail(errno, "journal", journal);
+  if (files::truncatePath(journal, 0) != 0) fail(errno, "journal", journal);
 }
 
 fs::path resolve(const fs::path& folder, const std::string& name) {
@@ -125,15 +120,15 @@ void applyEntries(const fs::path& folder, const std::vector<JournalEntry>& entri
     }
   }
   for (const auto& [name, images] : writes) {
-    Descriptor file(resolve(folder, name), O_RDWR | O_CREAT, "write");
+    Descriptor file(resolve(folder, name), files::kRead | files::kWrite | files::kCreate, "write");
     for (const JournalEntry* e : images)
-      file.writeAt(static_cast<off_t>(static_cast<std::size_t>(e->record - 1) * e->length), e->bytes, "write");
+      file.writeAt(static_cast<long long>(static_cast<std::size_t>(e->record - 1) * e->length), e->bytes, "write");
     file.sync();
   }
 }
 
 std::optional<std::string> readWhole(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = files::openFile(path, files::kRead);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
     fail(errno, "journal", path);
@@ -141,17 +136,16 @@ std::optional<std::string> readWhole(const fs::path& path) {
   std::string bytes;
   std::array<char, 65536> chunk{};
   for (;;) {
-    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    const long long got = files::readAt(fd, chunk.data(), chunk.size(), static_cast<long long>(bytes.size()));
     if (got < 0) {
-      if (errno == EINTR) continue;
       const int err = errno;
-      ::close(fd);
+      files::closeFile(fd);
       fail(err, "journal", path);
     }
     if (got == 0) break;
     bytes.append(chunk.data(), static_cast<std::size_t>(got));
   }
-  ::close(fd);
+  files::closeFile(fd);
   return bytes;
 }
 
@@ -229,15 +223,11 @@ FolderLock::FolderLock(const fs::path& folder) : key_(fileKey(folder / std::stri
     ++it->second.count;
     return;
   }
-  const int fd = ::open(key_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = files::openFile(key_, files::kRead | files::kWrite | files::kCreate);
   if (fd < 0) fail(errno, "lock", key_);
-  struct flock whole {};
-  whole.l_type = F_WRLCK;
-  whole.l_whence = SEEK_SET;
-  while (::fcntl(fd, F_SETLKW, &whole) != 0) {
-    if (errno == EINTR) continue;
+  if (files::lockWhole(fd) != 0) {
     const int err = errno;
-    ::close(fd);
+    files::closeFile(fd);
     fail(err, "lock", key_);
   }
   held[key_] = HeldLock{fd, 1};
@@ -248,11 +238,8 @@ FolderLock::~FolderLock() {
   auto& held = heldLocks();
   const auto it = held.find(key_);
   if (it == held.end() || --it->second.count > 0) return;
-  struct flock whole {};
-  whole.l_type = F_UNLCK;
-  whole.l_whence = SEEK_SET;
-  ::fcntl(it->second.fd, F_SETLK, &whole);
-  ::close(it->second.fd);
+  files::unlockWhole(it->second.fd);
+  files::closeFile(it->second.fd);
   held.erase(it);
 }
 
@@ -317,17 +304,17 @@ void commitJournal(const fs::path& folder, const std::vector<JournalEntry>& entr
   std::error_code ec;
   const bool existed = fs::exists(journal, ec);
   {
-    Descriptor out(journal, O_WRONLY | O_CREAT, "journal");
+    Descriptor out(journal, files::kWrite | files::kCreate, "journal");
     try {
       const std::string bytes = encodeJournal(entries);
       out.writeAt(0, bytes, "journal");
-      out.truncate(static_cast<off_t>(bytes.size()), "journal");
+      out.truncate(static_cast<long long>(bytes.size()), "journal");
       out.sync();
       // A journal file just made must still be found after a power cut.
       if (!existed) syncFolder(folder);
     } catch (...) {
       // Nothing has been applied: the save simply did not happen.
-      if (::truncate(journal.c_str(), 0) != 0) {
+      if (files::truncatePath(journal, 0) != 0) {
         // What is left is incomplete and is dropped by the next save.
       }
       throw;

@@ -30,5 +30,14 @@ for folder in "${!allowed[@]}"; do
     fi
   done < <(grep -rnE '^\s*#\s*include "[^/"]+/' --include='*.h' --include='*.cpp' "$folder" || true)
 done
+# The operating system's own headers belong to platform/ alone.
+for folder in "${!allowed[@]}"; do
+  [ "$folder" = platform ] || [ ! -d "$folder" ] && continue
+  while IFS= read -r line; do
+    echo "$line: only platform/ may include the system's console or Windows headers"
+    status=1
+  done < <(grep -rnE '^\s*#\s*include <(windows|curses|ncurses|ncursesw/curses)\.h>' \
+             --include='*.h' --include='*.cpp' "$folder" || true)
+done
 [ $status -eq 0 ] && echo "includes follow the layers"
 exit $status

@@ -1,0 +1,15 @@
+# Cross-compiling the Windows build with Debian's mingw-w64 (the POSIX-threads flavour, which
+# has std::thread and std::mutex). Executables are linked statically: the zip needs no DLL.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(VELLANO_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VELLANO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VELLANO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${VELLANO_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${VELLANO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(ZLIB_USE_STATIC_LIBS ON)

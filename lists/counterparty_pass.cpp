@@ -30,7 +30,7 @@ std::vector<ListedParty> readListedParties(const records::Catalogue& catalogue, 
     } else {
       records::load(recordAt(block, k, length), records::estc::kTable, who);
     }
-    out.push_back({std::move(who.name), std::move(who.vatNumber)});
+    out.push_back({std::move(who.name), std::move(who.vatNumber), std::move(who.fiscalCode)});
   }
   return out;
 }

@@ -15,6 +15,7 @@ namespace vellano::lists {
 struct ListedParty {
   std::string name;       // Ragione sociale, first line, without trailing blanks
   std::string vatNumber;  // Partita IVA
+  std::string fiscalCode;
 };
 
 // Codes 1..count of the master file of `kind` (channel kCustomers or kSuppliers, already

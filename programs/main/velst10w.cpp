@@ -14,6 +14,7 @@
 #include "registers/takings_register.h"
 #include "registers/vat_register.h"
 #include "registers/vat_situation.h"
+#include "telematic/customer_list_file.h"
 
 int main(int argc, char** argv) {
   using namespace vellano;
@@ -48,5 +49,6 @@ int main(int argc, char** argv) {
   // The F24 row of the last liquidation printed lives as long as the program.
   registers::LiquidationSession liquidation{output, {}};
   reports.liquidation = [&liquidation](screen::Session& session) { registers::runVatSituation(session, liquidation); };
+  reports.counterpartyFile = [](screen::Session& session) { telematic::runCustomerListFile(session); };
   return programs::runPrintProgram(console, args, reports);
 }

@@ -69,6 +69,10 @@ struct Slot {
   int width;
   Kind kind;
 };
+// The intermediary on the first row: the fiscal code and the supplier type as the form shows
+// them, then the registration number and the commitment date, which the file also needs.
+constexpr IntermediaryPlaces kIntermediaryPlaces{{2, 48}, {2, 76}, {2, 82}};
+constexpr Slot kSupplierType{2, 66, 2, Kind::Number};
 constexpr Slot kFiscalCode{3, 12, 16, Kind::Text};
 constexpr Slot kName{3, 44, 37, Kind::Text};
 constexpr Slot kSurname{5, 12, 20, Kind::Text};
@@ -227,7 +231,11 @@ void CommunicationScreen::draw() {
 
 void CommunicationScreen::showValues() {
   platform::ScreenBuffer& screen = session_.console.screen();
-  screen.putText(2, 48, intermediary_.fiscalCode + " (" + intermediary_.supplierType + ")", colours_.text);
+  showIntermediary(screen, kIntermediaryPlaces, intermediary_, colours_);
+  screen.putText(2, 64, " (", colours_.text);
+  put(kSupplierType, intermediary_.supplierType);
+  screen.putText(2, 68, ")  Iscr:", colours_.text);
+  screen.putText(2, 81, " ", colours_.text);
   const CommunicationForm& f = form_;
   put(kFiscalCode, f.fiscalCode);
   put(kName, f.name);
@@ -299,7 +307,17 @@ screen::Go CommunicationScreen::editAmount(const Slot& slot, double& value) {
 
 void CommunicationScreen::editForm() {
   CommunicationForm& f = form_;
-  std::vector<screen::SequenceStep> steps{
+  std::vector<screen::SequenceStep> steps = intermediarySteps(session_, kIntermediaryPlaces, intermediary_, colours_);
+  steps.insert(steps.begin() + 1, [&] { return editText(kSupplierType, intermediary_.supplierType); });
+  for (auto& step : steps) {
+    // The shared steps redraw only their own field.
+    step = [this, inner = std::move(step)] {
+      const screen::Go go = inner();
+      showValues();
+      return go;
+    };
+  }
+  std::vector<screen::SequenceStep> form{
       [&] { return editText(kFiscalCode, f.fiscalCode); },
       [&] {
         const screen::Go go = editText(kName, f.name);
@@ -319,6 +337,7 @@ void CommunicationScreen::editForm() {
       [&] { return editText(kRole, f.declarantRole); },
       [&] { return editText(kActivity, f.activityCode); },
   };
+  steps.insert(steps.end(), form.begin(), form.end());
   for (std::size_t k = 0; k < 4; ++k) steps.push_back([&, k] { return editAmount(operationSlot(16, k), f.active[k]); });
   for (std::size_t k = 0; k < 4; ++k) steps.push_back([&, k] { return editAmount(operationSlot(20, k), f.passive[k]); });
   steps.push_back([&] { return editAmount(kChargeable, f.chargeable); });

@@ -280,8 +280,8 @@ TEST_F(VatCommunicationScreen, CompanyWithoutOperationsIsLeftOutOfTheRange) {
   ASSERT_EQ(run->backend->dumps().size(), 2u);
   const std::string& form = run->backend->dumps()[0];
   EXPECT_NE(testing::dumpRow(form, 1).find(" INVIO TELEMATICO IVA "), std::string::npos);
-  EXPECT_EQ(vellano::testing::cells(form, 2, 2, 67),
-            " Sezione I DATI GENERALI           Fornitore: RSSMRA70A01H501U (10)");
+  EXPECT_EQ(vellano::testing::cells(form, 2, 2, 86),
+            " Sezione I DATI GENERALI           Fornitore: RSSMRA70A01H501U (10)  Iscr:12345 010311");
   EXPECT_EQ(vellano::testing::cells(form, 3, 2, 60),
             "Cod.Fisc: 01234567897····· Denominazione: FERRAMENTA BORGHI ");
   EXPECT_EQ(vellano::testing::cells(form, 16, 2, 30), "CD1 Totale:   1,000.00 DI CUI:");
@@ -310,18 +310,24 @@ TEST_F(VatCommunicationScreen, NoCompanyIncludedLeavesOnlyTheTrailer) {
 
 TEST_F(VatCommunicationScreen, FormFieldsTypedWithF1GoIntoTheFile) {
   registered("DAT", records::RegisterKind::Purchases, {{"20", "1500"}});
-  // F1: fiscal code kept, the name cleared (a natural person), surname and first name typed,
-  // year, VAT number, ticks, declarant kept, activity code typed; ESC ends the editing.
+  // No intermediary file. F1: the intermediary typed (a date that is no date beeps), fiscal
+  // code kept, the name cleared (a natural person), surname and first name typed, year, VAT
+  // number, ticks, declarant kept, activity code typed; ESC ends the editing.
   auto run = start(
-      "<F1> <ENTER> <CTRL-DEL> <ENTER> \"Borghi\" <ENTER> \"Giovanni\" <ENTER> <ENTER> <ENTER>"
+      "<F1> \"AAABBB80A01F205Z\" <ENTER> \"10\" <ENTER> \"77\" <ENTER> \"320111\" <ENTER> <CTRL-DEL> \"150211\" <ENTER>"
+      " <ENTER> <CTRL-DEL> <ENTER> \"Borghi\" <ENTER> \"Giovanni\" <ENTER> <ENTER> <ENTER>"
       " \"x\" <ENTER> \"q\" <ENTER> <CTRL-DEL> <ENTER> <ENTER> <ENTER> <ENTER> <ENTER> \"475210\" <ENTER> <ESC>"
       " <CTRL-DEL> \"S\" <ENTER> <ENTER> <CTRL-DEL> \"N\" <ENTER>");
   printout::PrintOutput output;
   runVatCommunication(*run->session, output);
   EXPECT_EQ(run->backend->pending(), 0u) << "keys left over";
-  EXPECT_EQ(run->backend->beeps(), 1);  // "Q" is no tick
+  EXPECT_EQ(run->backend->beeps(), 2);  // the 32nd of January and "Q", which is no tick
   const std::vector<std::string> records = testing::recordsOf(readFile("IVA2011"), kLength);
   ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(testing::at(records[0], 21, 18), "10AAABBB80A01F205Z");
+  EXPECT_EQ(testing::at(records[1], 446, 33), "1AAABBB80A01F205Z77   10150220111");
+  // What was typed served this run only.
+  EXPECT_FALSE(std::filesystem::exists("TEL11.DAT"));
   EXPECT_EQ(testing::at(records[1], 91, 157),
             std::string(60, ' ') + records::fitLeft("BORGHI", 24) + records::fitLeft("GIOVANNI", 20) + "2011" +
                 "01234567897" + "475210" + "100" + std::string(16, ' ') + "00" + "00000000000");

@@ -1,7 +1,7 @@
 // Writes a demo company for the year 2011 into the folder given on the command line: the
 // settings files, the VAT table, causals and sub-accounts, cash and bank accounts, customers
-// and suppliers, a year of sales and purchase registrations with their payments and a year of
-// daily takings. Every record goes through the programs' own record layers, and the balances
+// and suppliers, the intermediary of the telematic files, a year of sales and purchase
+// registrations with their payments and a year of daily takings. Every record goes through the programs' own record layers, and the balances
 // are moved by the same posting rules the screens use, so the data always matches them.
 // The random choices come from a fixed seed: the same folder every time.
 #include <algorithm>
@@ -22,6 +22,7 @@
 #include "records/causal_file.h"
 #include "screen/kit.h"
 #include "records/customer_files.h"
+#include "records/intermediary_file.h"
 #include "master/fiscal_checks.h"
 #include "records/sub_account_file.h"
 #include "records/tax_return_codes.h"
@@ -123,6 +124,12 @@ class Demo {
     registry.read(1);
     records::W_14(catalogue_, company);
     registry.write(1);
+    // The intermediary who sends the telematic files; it comes from outside both programs.
+    context_.yearSuffix = records::yearSuffixOf(kWorkingDate);
+    records::Channel& intermediary = catalogue_.open(records::channel::kIntermediary);
+    intermediary.read(1);
+    records::W_59(catalogue_, {"RSSMRA70A01H501U", "10", "12345", "150111"});
+    intermediary.write(1);
     catalogue_.closeAll();
     records::StartupOptions options;
     options.version = "DEMO";

@@ -15,6 +15,7 @@
 #include "registers/vat_register.h"
 #include "registers/vat_situation.h"
 #include "telematic/customer_list_file.h"
+#include "telematic/vat_communication.h"
 
 int main(int argc, char** argv) {
   using namespace vellano;
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   // The F24 row of the last liquidation printed lives as long as the program.
   registers::LiquidationSession liquidation{output, {}};
   reports.liquidation = [&liquidation](screen::Session& session) { registers::runVatSituation(session, liquidation); };
+  reports.vatCommunication = [&output](screen::Session& session) { telematic::runVatCommunication(session, output); };
   reports.counterpartyFile = [](screen::Session& session) { telematic::runCustomerListFile(session); };
   return programs::runPrintProgram(console, args, reports);
 }

@@ -15,13 +15,13 @@ namespace vellano::registers::liquidation_testing {
 
 inline constexpr const char* kFixtureDate = "150611";
 
-struct LineSpec {
+struct LiquidationLine {
   std::string rate;
   std::string taxable;
   std::string vatCode;
 };
 
-inline records::Registration registration(const std::string& date, const std::vector<LineSpec>& lines) {
+inline records::Registration registration(const std::string& date, const std::vector<LiquidationLine>& lines) {
   records::Registration r;
   r.date = date;
   r.counterparty = "1";

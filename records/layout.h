@@ -12,6 +12,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 
 #include "records/record_file.h"
 
@@ -229,6 +232,15 @@ void load(std::string_view record, const std::array<Column<S>, N>& table, S& val
 template <class S, std::size_t N>
 void load(const Record& record, const std::array<Column<S>, N>& table, S& value) {
   load(std::string_view(record.bytes()), table, value);
+}
+
+// The same for a table known when compiling, named by reference: each row becomes its own
+// code, so a pass that unpacks every record of a file pays no walk over the table.
+template <const auto& Table, class S>
+void loadEach(std::string_view record, S& value) {
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    ((Table[I].kind != Kind::kCopy ? detail::loadColumn(record, Table[I], value) : void()), ...);
+  }(std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Table)>>>{});
 }
 
 // Value to buffer. Every field is encoded before any is set: an amount too wide for its

@@ -67,8 +67,9 @@ float rateOf(std::string_view rateText) {
 }
 
 void computeLine(VatLine& line) {
-  line.rate = rateOf(line.rateText);
-  line.taxable = val(line.taxableText);
+  // An empty text is 0, without going through the reading of a number.
+  line.rate = line.rateText.empty() ? 0.0f : rateOf(line.rateText);
+  line.taxable = line.taxableText.empty() ? 0.0 : val(line.taxableText);
   const long double scaled = static_cast<long double>(line.rate) * line.taxable;
   // A zero product divides and rounds to itself, sign and all: an empty line skips both.
   line.vat = scaled == 0 ? static_cast<double>(scaled) : round2(static_cast<double>(scaled / 100.0L));
@@ -111,13 +112,30 @@ std::string codeText(long code) { return code > 0 ? std::to_string(code) : std::
 
 // ---- Registration record ----
 
+namespace {
+// Most registrations use one or two of their five lines. A line never typed is blanks and
+// NULs in every field, and every text of its table (all trimmed) reads empty: they are
+// emptied at once, and the numbers worked out as for any line.
+template <const auto& Table>
+void unpackLine(std::string_view bytes, VatLine& line) {
+  const bool blank = [&]<std::size_t... I>(std::index_sequence<I...>) {
+    static_assert(((Table[I].kind == Kind::kTrimmed && Table[I].text != nullptr) && ...));
+    if (!((detail::trimmedEnd(detail::fieldBytes(bytes, Table[I].field)) == 0) && ...)) return false;
+    ((line.*(Table[I].text)).clear(), ...);
+    return true;
+  }(std::make_index_sequence<Table.size()>{});
+  if (!blank) loadEach<Table>(bytes, line);
+  computeLine(line);
+}
+}  // namespace
+
 void unpackRegistration(std::string_view bytes, Registration& r) {
-  load(bytes, R::kTable, r);
-  for (int k = 0; k < kLines; ++k) {
-    VatLine& line = r.lines[static_cast<std::size_t>(k)];
-    load(bytes, R::lineTable(k), line);
-    computeLine(line);
-  }
+  loadEach<R::kTable>(bytes, r);
+  unpackLine<R::kLine1Table>(bytes, r.lines[0]);
+  unpackLine<R::kLine2Table>(bytes, r.lines[1]);
+  unpackLine<R::kLine3Table>(bytes, r.lines[2]);
+  unpackLine<R::kLine4Table>(bytes, r.lines[3]);
+  unpackLine<R::kLine5Table>(bytes, r.lines[4]);
 }
 
 Registration unpackRegistration(const Record& record) {

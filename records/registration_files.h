@@ -172,6 +172,13 @@ constexpr std::array<Column<VatLine>, 5> lineTable(int k) {
           trimmed<VatLine>(subAccount(k), &VatLine::subAccountText),
           trimmed<VatLine>(vatCode(k), &VatLine::vatCodeText)};
 }
+// The five line tables by name, for unpacking with loadEach.
+inline constexpr auto kLine1Table = lineTable(0);
+inline constexpr auto kLine2Table = lineTable(1);
+inline constexpr auto kLine3Table = lineTable(2);
+inline constexpr auto kLine4Table = lineTable(3);
+inline constexpr auto kLine5Table = lineTable(4);
+static_assert(kLines == 5);
 }  // namespace registration_layout
 
 // The numeric rate of an aliquota text: the value after a leading "I", else the value.

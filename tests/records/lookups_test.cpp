@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "records/causal_file.h"
 #include "records/customer_files.h"
@@ -39,6 +40,9 @@ class LookupsTest : public vellano::testing::WorkFolder {
     Counterparty who;
     who.name = name;
     who.town = "MILANO";
+    who.street = "VIA DEI MILLE CON UN NOME LUNGO";  // split 20 + 10 in the record
+    who.houseNumber = "12/B";                        // ESTCNO for a supplier
+    who.vatNumber = "01234567890";
     writeCounterparty(catalogue(), kind, code, who, {});
   }
 
@@ -78,6 +82,24 @@ TEST_F(LookupsTest, CausalAndSubAccountDescriptions) {
   EXPECT_EQ(lookups.subAccountDescription(1, 5), "");
   EXPECT_EQ(lookups.subAccountDescription(2, 0), "");
   EXPECT_EQ(lookups.subAccountDescription(1, 105), "");  // not sub-account 5 of causal 2
+}
+
+// The bulk read of a master file gives each code as reading it alone does, past the end of
+// the file too.
+TEST_F(LookupsTest, CounterpartiesInOneReadMatchReadsOneByOne) {
+  for (CounterpartyKind kind : {CounterpartyKind::Customer, CounterpartyKind::Supplier}) {
+    const std::vector<Counterparty> all = readCounterparties(catalogue(), kind, 6);
+    ASSERT_EQ(all.size(), 6u);
+    for (long code = 1; code <= 6; ++code) {
+      SCOPED_TRACE(code);
+      EXPECT_EQ(all[static_cast<std::size_t>(code - 1)], readCounterparty(catalogue(), kind, code));
+    }
+    EXPECT_EQ(buildSelectionList(catalogue(), kind, 3)[kind == CounterpartyKind::Customer ? 2 : 1],
+              selectionEntry(kind, kind == CounterpartyKind::Customer ? 3 : 2,
+                             readCounterparty(catalogue(), kind, kind == CounterpartyKind::Customer ? 3 : 2)));
+    EXPECT_TRUE(readCounterparties(catalogue(), kind, 0).empty());
+  }
+  EXPECT_EQ(readCounterparties(catalogue(), CounterpartyKind::Supplier, 2)[1].houseNumber, "12/B");
 }
 
 // A table holds the file as it was when first asked for; the next pass reads it again, and an

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "full_register.h"
 #include "records/registration_files.h"
 #include "entry/registration_lists.h"
 #include "records/catalogue.h"
@@ -20,65 +21,10 @@
 
 namespace {
 
-using vellano::records::Registration;
-using vellano::records::RegisterKind;
+using vellano::bench::FullRegister;
+using vellano::bench::kRegistrations;
 using vellano::records::Catalogue;
-using vellano::records::Context;
-
-constexpr int kRegistrations = 9999;
-constexpr int kCustomers = 999;
-
-// A sales register of 9,999 registrations over 999 customers, two VAT lines each.
-class FullRegister {
- public:
-  FullRegister() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
-    context_.yearSuffix = "11";
-    Catalogue catalogue(context_);
-    vellano::records::openCounterpartyFiles(catalogue, vellano::records::CounterpartyKind::Customer);
-    char text[40];
-    for (long code = 1; code <= kCustomers; ++code) {
-      vellano::records::Counterparty who;
-      std::snprintf(text, sizeof text, "CLIENTE %04ld SRL", code);
-      who.name = text;
-      vellano::records::writeCounterparty(catalogue, vellano::records::CounterpartyKind::Customer, code, who, {});
-    }
-    vellano::records::writeCount(catalogue, vellano::records::CounterpartyKind::Customer, kCustomers);
-    vellano::records::RegisterHeader header = vellano::records::openRegister(catalogue, RegisterKind::Sales);
-    for (int n = 1; n <= kRegistrations; ++n) {
-      Registration r;
-      r.date = "150511";
-      r.documentDate = "140511";
-      std::snprintf(text, sizeof text, "%d", n);
-      r.documentNumber = text;
-      r.counterparty = std::to_string(1 + n % kCustomers);
-      r.protocolNumber = text;
-      r.section = "1";
-      r.lines[0].rateText = "20";
-      r.lines[0].taxableText = std::to_string(100 + n) + ".5";
-      r.lines[1].rateText = "I10";
-      r.lines[1].taxableText = "33.33";
-      vellano::records::writeRegistration(catalogue, n, r);
-    }
-    header.count = kRegistrations;
-    vellano::records::writeHeader(catalogue, header);
-  }
-  ~FullRegister() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  Context& context() { return context_; }
-
- private:
-  Context context_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
-};
+using vellano::records::RegisterKind;
 
 void BM_RegistrationListRead9999(benchmark::State& state) {
   FullRegister full;

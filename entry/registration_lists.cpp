@@ -1,7 +1,8 @@
 // Search lists of the registration screen.
 #include "entry/registration_lists.h"
 
-#include <map>
+#include <algorithm>
+#include <string_view>
 
 #include "records/registration_files.h"
 #include "records/cp437_text.h"
@@ -10,40 +11,13 @@
 #include "records/text.h"
 #include "screen/list_select.h"
 #include "records/customer_files.h"
+#include "records/lookups.h"
 #include "records/vat_code_file.h"
 
 namespace vellano::entry {
 namespace {
 
 constexpr const char* kGridMask = "###,###.##";
-
-// A counterparty's name cut or padded to 20 characters, so every line of the list is as wide
-// as its heading; each code is read once per list.
-class NameCache {
- public:
-  explicit NameCache(records::Catalogue& catalogue) : catalogue_(catalogue) {}
-
-  const std::string& name(long code) {
-    auto found = names_.find(code);
-    if (found != names_.end()) return found->second;
-    std::string name;
-    if (code > 0 && code < 9000) name = read(records::channel::kCustomers, code);
-    else if (code > 9000) name = read(records::channel::kSuppliers, code - 9000);
-    return names_.emplace(code, records::fitLeft(name, 20)).first->second;
-  }
-
- private:
-  std::string read(int channel, long record) {
-    records::openChannel(catalogue_, channel).read(record);
-    records::Counterparty who;
-    if (channel == records::channel::kCustomers) records::L_1(catalogue_, who);
-    else records::L_7(catalogue_, who);
-    return who.name;
-  }
-
-  records::Catalogue& catalogue_;
-  std::map<long, std::string> names_;
-};
 
 }  // namespace
 
@@ -55,16 +29,31 @@ std::vector<std::string> registrationListEntries(records::Catalogue& catalogue, 
   static const std::string bar = records::cp437("│");
   std::vector<std::string> entries;
   entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-  NameCache names(catalogue);
-  for (int i = 1; i <= count; ++i) {
-    const records::Registration r = records::readRegistration(catalogue, i);
-    std::string line = records::printUsing("####", i);
-    line += bar + records::dateText(r.documentDate) + " " + records::fitLeft(r.documentNumber, 5);
-    line += bar + records::dateText(r.date);
-    line += bar + records::printUsing(kGridMask, r.totals().total);
-    line += bar + names.name(r.counterpartyCode());
+  // Every line from one read of the register, and the names from one read of each file they
+  // come from, so the list costs a few reads however long it is.
+  records::Lookups names(catalogue);
+  const auto appendFitted = [](std::string& line, std::string_view text, std::size_t width) {
+    const std::size_t kept = std::min(text.size(), width);
+    line.append(text.data(), kept);
+    line.append(width - kept, ' ');
+  };
+  records::forEachRegistration(catalogue, count, [&](long i, const records::Registration& r) {
+    std::string line;
+    line.reserve(96);
+    line += records::printUsing("####", static_cast<double>(i));
+    line += bar;
+    line += records::dateText(r.documentDate);
+    line += ' ';
+    appendFitted(line, r.documentNumber, 5);
+    line += bar;
+    line += records::dateText(r.date);
+    line += bar;
+    line += records::printUsing(kGridMask, r.totals().total);
+    line += bar;
+    // The name cut or padded to 20 characters, so every line is as wide as the heading.
+    appendFitted(line, names.counterpartyName(r.counterpartyCode()), 20);
     entries.push_back(std::move(line));
-  }
+  });
   return entries;
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace vellano::platform {
@@ -19,6 +20,9 @@ struct Cell {
 };
 
 static_assert(sizeof(Cell) == 2);
+
+// Every cell of `cells` set to `cell`, eight cells to a 16-byte store.
+void fillCells(std::span<Cell> cells, Cell cell);
 
 class ScreenBuffer {
  public:
@@ -44,6 +48,8 @@ class ScreenBuffer {
   void recolour(int row, int col, int count, std::uint8_t attr);
   // Every cell of rows top-bottom, columns left-right, clipped to the buffer.
   void fill(int top, int left, int bottom, int right, std::uint8_t ch, std::uint8_t attr);
+  // The same run of cells on every row top-bottom from column `col`, clipped once.
+  void putRows(int top, int bottom, int col, std::span<const Cell> run);
 
   // The text of one row (cp437 bytes), for tests and dumps.
   std::string_view rowBytes(int row, std::array<char, kCols>& scratch) const;

@@ -2,6 +2,7 @@
 #include "records/customer_files.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "records/numbers.h"
 #include "records/text.h"
@@ -16,7 +17,7 @@ static_assert(tiles(balance::kTable, balance::kLength));
 
 // The street: 30 characters on screen, stored as its first 20 and its last 10, each shown
 // like any other field and joined again on reading.
-void loadStreet(const Record& record, Field head, Field tail, Counterparty& who) {
+void loadStreet(std::string_view record, Field head, Field tail, Counterparty& who) {
   std::string headText;
   std::string tailText;
   loadValue(record, head, Kind::kShown, headText);
@@ -34,7 +35,7 @@ void storeStreet(Record& record, Field head, Field tail, const Counterparty& who
 void L_1(const Catalogue& catalogue, Counterparty& customer) {
   const Record& r = catalogue.channel(channel::kCustomers).buffer();
   load(r, clifor::kTable, customer);
-  loadStreet(r, clifor::kStreetHead, clifor::kStreetTail, customer);
+  loadStreet(r.bytes(), clifor::kStreetHead, clifor::kStreetTail, customer);
 }
 
 void W_1(Catalogue& catalogue, const Counterparty& customer) {
@@ -46,7 +47,7 @@ void W_1(Catalogue& catalogue, const Counterparty& customer) {
 void L_7(const Catalogue& catalogue, Counterparty& supplier) {
   const Record& r = catalogue.channel(channel::kSuppliers).buffer();
   load(r, estc::kTable, supplier);
-  loadStreet(r, estc::kStreetHead, estc::kStreetTail, supplier);
+  loadStreet(r.bytes(), estc::kStreetHead, estc::kStreetTail, supplier);
 }
 
 void W_7(Catalogue& catalogue, const Counterparty& supplier) {
@@ -172,11 +173,38 @@ std::string selectionEntry(CounterpartyKind kind, long code, const Counterparty&
          printUsing(mask, static_cast<double>(code));
 }
 
+std::vector<Counterparty> readCounterparties(const Catalogue& catalogue, CounterpartyKind kind, int count) {
+  std::vector<Counterparty> out;
+  if (count <= 0) return out;
+  out.resize(static_cast<std::size_t>(count));
+  const bool customers = kind == CounterpartyKind::Customer;
+  const std::string block = catalogue.channel(customers ? channel::kCustomers : channel::kSuppliers).readBlock(1, count);
+  const std::string_view all(block);
+  const std::size_t length = customers ? clifor::kLength : estc::kLength;
+  for (std::size_t k = 0; k < out.size(); ++k) {
+    const std::string_view record = all.substr(k * length, length);
+    if (customers) {
+      load(record, clifor::kTable, out[k]);
+      loadStreet(record, clifor::kStreetHead, clifor::kStreetTail, out[k]);
+    } else {
+      load(record, estc::kTable, out[k]);
+      loadStreet(record, estc::kStreetHead, estc::kStreetTail, out[k]);
+    }
+  }
+  if (!customers) {
+    const std::string others = catalogue.channel(channel::kOtherSuppliers).readBlock(1, count);
+    for (std::size_t k = 0; k < out.size(); ++k)
+      load(std::string_view(others).substr(k * estcno::kLength, estcno::kLength), estcno::kTable, out[k]);
+  }
+  return out;
+}
+
 std::vector<std::string> buildSelectionList(Catalogue& catalogue, CounterpartyKind kind, int count) {
   std::vector<std::string> entries;
   entries.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-  for (long code = 1; code <= count; ++code)
-    entries.push_back(selectionEntry(kind, code, readCounterparty(catalogue, kind, code)));
+  const std::vector<Counterparty> all = readCounterparties(catalogue, kind, count);
+  for (std::size_t k = 0; k < all.size(); ++k)
+    entries.push_back(selectionEntry(kind, static_cast<long>(k + 1), all[k]));
   return entries;
 }
 

@@ -166,6 +166,10 @@ void writeCounterparty(Catalogue& catalogue, CounterpartyKind kind, long code,
 int readCount(Catalogue& catalogue, CounterpartyKind kind);
 void writeCount(Catalogue& catalogue, CounterpartyKind kind, int count);
 
+// Codes 1..count of a kind from one read of each of its files, for a pass over them; element
+// k is code k + 1, as readCounterparty gives it. Nothing is kept.
+std::vector<Counterparty> readCounterparties(const Catalogue& catalogue, CounterpartyKind kind, int count);
+
 // The search list, one entry per code 1..count: name (30) + " " + town (20) + " " + the code
 // through "####" (customers) or "#####" (suppliers).
 std::string selectionEntry(CounterpartyKind kind, long code, const Counterparty& who);

@@ -1,6 +1,7 @@
 // The kinds of a record layout: how each turns field bytes into a value and back.
 #include "records/layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -17,26 +18,31 @@ constexpr int kMostCounter = 9999;  // what a 5-character counter with its blank
   throw std::logic_error(std::string("record layout: kind does not fit a ") + what);
 }
 
-// The bytes of a field, NULs included; a field past the end of a short buffer reads as NULs.
-std::string rawField(const Record& record, Field f) {
-  const std::string& bytes = record.bytes();
-  if (f.offset >= bytes.size()) return std::string(f.width, '\0');
-  std::string value = bytes.substr(f.offset, f.width);
-  value.resize(f.width, '\0');
-  return value;
-}
+// The bytes of a field that exist in the record; a field past the end of a short buffer has
+// fewer, and what is missing reads as never written.
+std::string_view fieldBytes(std::string_view record, Field f) { return detail::fieldBytes(record, f); }
+
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
 // Control bytes of a damaged record become blanks, so a screen never draws them.
-std::string shownField(const Record& record, Field f) {
-  std::string text = record.text(f);
-  for (char& c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-  return trimRight(text);
+void assignShown(std::string_view bytes, std::string& value) {
+  std::size_t end = bytes.size();
+  while (end > 0 && (isControl(bytes[end - 1]) || bytes[end - 1] == ' ')) --end;
+  value.assign(bytes.data(), end);
+  for (char& c : value)
+    if (isControl(c)) c = ' ';
+}
+
+// The whole width: blanks (kPadded) or NULs (raw kinds) where the record is short.
+void assignWhole(std::string_view bytes, std::size_t width, char pad, bool nulAsBlank, std::string& value) {
+  value.assign(bytes.data(), bytes.size());
+  value.resize(width, pad);
+  if (nulAsBlank) std::replace(value.begin(), value.end(), '\0', ' ');
 }
 
 // Counts live in 0..9999; anything else is damage and reads inside the range.
-int counterField(const Record& record, Field f) {
-  const double v = record.number(f);
+int counterField(std::string_view record, Field f) {
+  const double v = val(fieldBytes(record, f));
   if (!(v > 0)) return 0;
   if (v > kMostCounter) return kMostCounter;
   return static_cast<int>(std::floor(v));
@@ -52,37 +58,42 @@ void putBytes(Record& record, Field f, const std::string& bytes) {
 
 }  // namespace
 
-void loadValue(const Record& record, Field f, Kind kind, std::string& value) {
+void loadValue(std::string_view record, Field f, Kind kind, std::string& value) {
+  const std::string_view bytes = fieldBytes(record, f);
   switch (kind) {
-    case Kind::kTrimmed: value = record.trimmed(f); return;
-    case Kind::kPadded: value = record.text(f); return;
-    case Kind::kShown: value = shownField(record, f); return;
+    case Kind::kTrimmed: loadTrimmed(record, f, value); return;
+    case Kind::kPadded: assignWhole(bytes, f.width, ' ', true, value); return;
+    case Kind::kShown: assignShown(bytes, value); return;
     case Kind::kRaw:
-    case Kind::kBytes: value = rawField(record, f); return;
+    case Kind::kBytes: assignWhole(bytes, f.width, '\0', false, value); return;
     case Kind::kCopy: return;
     default: wrongKind("text");
   }
 }
 
-void loadValue(const Record& record, Field f, Kind kind, char& value) {
+void loadValue(std::string_view record, Field f, Kind kind, char& value) {
+  const std::string_view bytes = fieldBytes(record, f);
   switch (kind) {
-    case Kind::kLetter: value = record.text(f)[0]; return;
-    case Kind::kByte: value = rawField(record, f)[0]; return;
+    case Kind::kLetter:
+      // A zero-width field has no character: what an empty text gives.
+      value = !bytes.empty() ? (bytes[0] == '\0' ? ' ' : bytes[0]) : (f.width > 0 ? ' ' : '\0');
+      return;
+    case Kind::kByte: value = bytes.empty() ? '\0' : bytes[0]; return;
     default: wrongKind("character");
   }
 }
 
-void loadValue(const Record& record, Field f, Kind kind, double& value) {
+void loadValue(std::string_view record, Field f, Kind kind, double& value) {
   if (kind != Kind::kAmount && kind != Kind::kCents) wrongKind("double");
-  value = record.number(f);
+  value = val(fieldBytes(record, f));
 }
 
-void loadValue(const Record& record, Field f, Kind kind, float& value) {
+void loadValue(std::string_view record, Field f, Kind kind, float& value) {
   if (kind != Kind::kSingle && kind != Kind::kSingleBare && kind != Kind::kValue) wrongKind("float");
-  value = static_cast<float>(record.number(f));
+  value = static_cast<float>(val(fieldBytes(record, f)));
 }
 
-void loadValue(const Record& record, Field f, Kind kind, int& value) {
+void loadValue(std::string_view record, Field f, Kind kind, int& value) {
   if (kind != Kind::kCounter) wrongKind("counter");
   value = counterField(record, f);
 }

@@ -4,10 +4,17 @@
 // expresses stays a named function beside the table that needs it.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 
 #include "records/record_file.h"
 
@@ -93,13 +100,58 @@ struct Cell {
   Kind kind;
 };
 
+namespace detail {
+// The bytes of a field that exist in the record; a field past the end of a short buffer has
+// fewer, and what is missing reads as never written.
+inline std::string_view fieldBytes(std::string_view record, Field f) {
+  if (f.offset >= record.size()) return {};
+  return record.substr(f.offset, std::min(f.width, record.size() - f.offset));
+}
+
+// Where the text of a field ends once its trailing blanks and NULs are gone. Most fields end
+// in a run of them, so the run is skipped eight bytes at a time: a byte is a blank or a NUL
+// exactly when nothing but the blank's bit is set in it.
+inline std::size_t trimmedEnd(std::string_view bytes) {
+  std::size_t end = bytes.size();
+  constexpr std::uint64_t kNotBlankBits = 0xDFDFDFDFDFDFDFDFULL;
+  while (end >= 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, bytes.data() + end - 8, 8);
+    if ((eight & kNotBlankBits) != 0) break;
+    end -= 8;
+  }
+  while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == '\0')) --end;
+  return end;
+}
+}  // namespace detail
+
+// kTrimmed, the kind of most fields, kept inline for passes over whole files: trailing blanks
+// and NULs removed, NULs inside as blanks, assigned in place so a string keeps its storage.
+inline void loadTrimmed(std::string_view record, Field f, std::string& value) {
+  const std::string_view bytes = detail::fieldBytes(record, f);
+  const std::size_t end = detail::trimmedEnd(bytes);
+  if (end == 0) {
+    value.clear();  // the common blank field, without the general assignment
+    return;
+  }
+  value.assign(bytes.data(), end);
+  for (char& c : value)
+    if (c == '\0') c = ' ';
+}
+
 // ---- One value ----
 // Reading a field past the end of a short buffer gives what a never-written field gives.
-void loadValue(const Record& record, Field f, Kind kind, std::string& value);
-void loadValue(const Record& record, Field f, Kind kind, char& value);
-void loadValue(const Record& record, Field f, Kind kind, double& value);
-void loadValue(const Record& record, Field f, Kind kind, float& value);
-void loadValue(const Record& record, Field f, Kind kind, int& value);
+// Values load from the bytes of a record: a record buffer, or one record of a block read in
+// one call (a view into it, so no copy is made of the record).
+void loadValue(std::string_view record, Field f, Kind kind, std::string& value);
+void loadValue(std::string_view record, Field f, Kind kind, char& value);
+void loadValue(std::string_view record, Field f, Kind kind, double& value);
+void loadValue(std::string_view record, Field f, Kind kind, float& value);
+void loadValue(std::string_view record, Field f, Kind kind, int& value);
+template <class T>
+void loadValue(const Record& record, Field f, Kind kind, T& value) {
+  loadValue(std::string_view(record.bytes()), f, kind, value);
+}
 
 // The bytes a value is stored as; empty for a kind that is not written. Amounts that cannot
 // fit are error 6 in `routine`.
@@ -118,6 +170,10 @@ Encoded encodeNone(Field f, Kind kind);
 void put(Record& record, const Encoded& encoded);
 
 template <class T>
+void load(std::string_view record, Cell cell, T& value) {
+  loadValue(record, cell.field, cell.kind, value);
+}
+template <class T>
 void load(const Record& record, Cell cell, T& value) {
   loadValue(record, cell.field, cell.kind, value);
 }
@@ -131,8 +187,12 @@ inline void store(Record& record, Cell cell) { put(record, encodeNone(cell.field
 // ---- A run of fields into an array ----
 // Field i to values[i]; `values` is an array of one value type.
 template <class Values>
-void loadRun(const Record& record, std::span<const Field> fields, Kind kind, Values& values) {
+void loadRun(std::string_view record, std::span<const Field> fields, Kind kind, Values& values) {
   for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) loadValue(record, fields[i], kind, values[i]);
+}
+template <class Values>
+void loadRun(const Record& record, std::span<const Field> fields, Kind kind, Values& values) {
+  loadRun(std::string_view(record.bytes()), fields, kind, values);
 }
 template <class Values>
 void storeRun(Record& record, std::span<const Field> fields, Kind kind, const Values& values,
@@ -144,8 +204,9 @@ void storeRun(Record& record, std::span<const Field> fields, Kind kind, const Va
 // ---- A table ----
 namespace detail {
 template <class S, class V>
-void loadColumn(const Record& record, const Column<S>& c, V& value) {
-  if (c.text) loadValue(record, c.field, c.kind, value.*c.text);
+void loadColumn(std::string_view record, const Column<S>& c, V& value) {
+  if (c.text && c.kind == Kind::kTrimmed) loadTrimmed(record, c.field, value.*c.text);
+  else if (c.text) loadValue(record, c.field, c.kind, value.*c.text);
   else if (c.letter) loadValue(record, c.field, c.kind, value.*c.letter);
   else if (c.amount) loadValue(record, c.field, c.kind, value.*c.amount);
   else if (c.single) loadValue(record, c.field, c.kind, value.*c.single);
@@ -164,9 +225,22 @@ Encoded encodeColumn(const Column<S>& c, const S& value, const char* routine) {
 
 // Buffer to value: every row that has a member (kCopy rows are not read).
 template <class S, std::size_t N>
-void load(const Record& record, const std::array<Column<S>, N>& table, S& value) {
+void load(std::string_view record, const std::array<Column<S>, N>& table, S& value) {
   for (const Column<S>& c : table)
     if (c.kind != Kind::kCopy) detail::loadColumn(record, c, value);
+}
+template <class S, std::size_t N>
+void load(const Record& record, const std::array<Column<S>, N>& table, S& value) {
+  load(std::string_view(record.bytes()), table, value);
+}
+
+// The same for a table known when compiling, named by reference: each row becomes its own
+// code, so a pass that unpacks every record of a file pays no walk over the table.
+template <const auto& Table, class S>
+void loadEach(std::string_view record, S& value) {
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    ((Table[I].kind != Kind::kCopy ? detail::loadColumn(record, Table[I], value) : void()), ...);
+  }(std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Table)>>>{});
 }
 
 // Value to buffer. Every field is encoded before any is set: an amount too wide for its

@@ -49,22 +49,35 @@ int intOf(std::string_view text) {
 
 // ---- Lines and totals ----
 
+namespace {
+
+// The aliquota text without its leading blanks and NULs.
+std::string_view rateBody(std::string_view rateText) {
+  std::size_t start = 0;
+  while (start < rateText.size() && (rateText[start] == ' ' || rateText[start] == '\0')) ++start;
+  return rateText.substr(start);
+}
+
+}  // namespace
+
 float rateOf(std::string_view rateText) {
-  const std::string text = trimLeft(rateText);
-  if (!text.empty() && text[0] == 'I') return static_cast<float>(val(std::string_view(text).substr(1)));
+  const std::string_view text = rateBody(rateText);
+  if (!text.empty() && text[0] == 'I') return static_cast<float>(val(text.substr(1)));
   return static_cast<float>(val(text));
 }
 
 void computeLine(VatLine& line) {
-  line.rate = rateOf(line.rateText);
-  line.taxable = val(line.taxableText);
-  const long double product = static_cast<long double>(line.rate) * line.taxable / 100.0L;
-  line.vat = round2(static_cast<double>(product));
+  // An empty text is 0, without going through the reading of a number.
+  line.rate = line.rateText.empty() ? 0.0f : rateOf(line.rateText);
+  line.taxable = line.taxableText.empty() ? 0.0 : val(line.taxableText);
+  const long double scaled = static_cast<long double>(line.rate) * line.taxable;
+  // A zero product divides and rounds to itself, sign and all: an empty line skips both.
+  line.vat = scaled == 0 ? static_cast<double>(scaled) : round2(static_cast<double>(scaled / 100.0L));
   line.total = line.taxable + line.vat;
 }
 
 bool VatLine::nonDeductible() const {
-  const std::string text = trimLeft(rateText);
+  const std::string_view text = rateBody(rateText);
   return !text.empty() && text[0] == 'I';
 }
 int VatLine::causal() const { return intOf(causalText); }
@@ -99,14 +112,35 @@ std::string codeText(long code) { return code > 0 ? std::to_string(code) : std::
 
 // ---- Registration record ----
 
+namespace {
+// Most registrations use one or two of their five lines. A line never typed is blanks and
+// NULs in every field, and every text of its table (all trimmed) reads empty: they are
+// emptied at once, and the numbers worked out as for any line.
+template <const auto& Table>
+void unpackLine(std::string_view bytes, VatLine& line) {
+  const bool blank = [&]<std::size_t... I>(std::index_sequence<I...>) {
+    static_assert(((Table[I].kind == Kind::kTrimmed && Table[I].text != nullptr) && ...));
+    if (!((detail::trimmedEnd(detail::fieldBytes(bytes, Table[I].field)) == 0) && ...)) return false;
+    ((line.*(Table[I].text)).clear(), ...);
+    return true;
+  }(std::make_index_sequence<Table.size()>{});
+  if (!blank) loadEach<Table>(bytes, line);
+  computeLine(line);
+}
+}  // namespace
+
+void unpackRegistration(std::string_view bytes, Registration& r) {
+  loadEach<R::kTable>(bytes, r);
+  unpackLine<R::kLine1Table>(bytes, r.lines[0]);
+  unpackLine<R::kLine2Table>(bytes, r.lines[1]);
+  unpackLine<R::kLine3Table>(bytes, r.lines[2]);
+  unpackLine<R::kLine4Table>(bytes, r.lines[3]);
+  unpackLine<R::kLine5Table>(bytes, r.lines[4]);
+}
+
 Registration unpackRegistration(const Record& record) {
   Registration r;
-  load(record, R::kTable, r);
-  for (int k = 0; k < kLines; ++k) {
-    VatLine& line = r.lines[static_cast<std::size_t>(k)];
-    load(record, R::lineTable(k), line);
-    computeLine(line);
-  }
+  unpackRegistration(std::string_view(record.bytes()), r);
   return r;
 }
 
@@ -210,9 +244,9 @@ std::vector<Registration> readRegistrations(const Catalogue& catalogue, long cou
   std::vector<Registration> out;
   if (count <= 0) return out;
   const std::string block = catalogue.channel(channel::kRegistrations).readBlock(1, count);
-  out.reserve(static_cast<std::size_t>(count));
-  for (long k = 0; k < count; ++k)
-    out.push_back(unpackRegistration(Record(block.substr(static_cast<std::size_t>(k) * R::kLength, R::kLength))));
+  const std::string_view all(block);
+  out.resize(static_cast<std::size_t>(count));
+  for (std::size_t k = 0; k < out.size(); ++k) unpackRegistration(all.substr(k * R::kLength, R::kLength), out[k]);
   return out;
 }
 
@@ -220,13 +254,10 @@ std::vector<Payment> readPayments(const Catalogue& catalogue, long count) {
   std::vector<Payment> out;
   if (count <= 0) return out;
   const std::string block = catalogue.channel(channel::kPayments).readBlock(1, count);
+  const std::string_view all(block);
   const std::size_t length = payment_layout::kLength;
-  out.reserve(static_cast<std::size_t>(count));
-  for (long k = 0; k < count; ++k) {
-    Payment p;
-    load(Record(block.substr(static_cast<std::size_t>(k) * length, length)), payment_layout::kTable, p);
-    out.push_back(std::move(p));
-  }
+  out.resize(static_cast<std::size_t>(count));
+  for (std::size_t k = 0; k < out.size(); ++k) load(all.substr(k * length, length), payment_layout::kTable, out[k]);
   return out;
 }
 

@@ -172,6 +172,13 @@ constexpr std::array<Column<VatLine>, 5> lineTable(int k) {
           trimmed<VatLine>(subAccount(k), &VatLine::subAccountText),
           trimmed<VatLine>(vatCode(k), &VatLine::vatCodeText)};
 }
+// The five line tables by name, for unpacking with loadEach.
+inline constexpr auto kLine1Table = lineTable(0);
+inline constexpr auto kLine2Table = lineTable(1);
+inline constexpr auto kLine3Table = lineTable(2);
+inline constexpr auto kLine4Table = lineTable(3);
+inline constexpr auto kLine5Table = lineTable(4);
+static_assert(kLines == 5);
 }  // namespace registration_layout
 
 // The numeric rate of an aliquota text: the value after a leading "I", else the value.
@@ -179,8 +186,10 @@ float rateOf(std::string_view rateText);
 // Recomputes rate, taxable, VAT and total of a line from its texts.
 void computeLine(VatLine& line);
 
-// Pure packing of one record, the reserved tail blanked; unpacking computes the lines.
+// Pure packing of one record, the reserved tail blanked; unpacking computes the lines. The
+// bytes may be one record of a block; unpacking into a registration reuses its storage.
 Registration unpackRegistration(const Record& record);
+void unpackRegistration(std::string_view bytes, Registration& into);
 void packRegistration(const Registration& registration, Record& record);
 RegisterHeader unpackHeader(const Record& record);
 void packHeader(const RegisterHeader& header, Record& record);
@@ -303,6 +312,25 @@ void writeRegistration(Catalogue& catalogue, long n, const Registration& registr
 // bulk read, for a pass over the register; element k is record k + 1. Nothing is kept.
 std::vector<Registration> readRegistrations(const Catalogue& catalogue, long count);
 std::vector<Payment> readPayments(const Catalogue& catalogue, long count);
+// The same bulk read for a pass that looks at one registration at a time: each is unpacked
+// into one value in turn and handed to `visit(n, registration)`, so a pass over a full register
+// holds one block of bytes and one registration, not ten thousand of them.
+template <class Visit>
+void forEachRegistration(const Catalogue& catalogue, long count, Visit&& visit);
 void writeHeader(Catalogue& catalogue, const RegisterHeader& header);
+
+template <class Visit>
+void forEachRegistration(const Catalogue& catalogue, long count, Visit&& visit) {
+  if (count <= 0) return;
+  const std::string block = catalogue.channel(channel::kRegistrations).readBlock(1, count);
+  const std::string_view all(block);
+  Registration registration;
+  for (long k = 0; k < count; ++k) {
+    unpackRegistration(all.substr(static_cast<std::size_t>(k) * registration_layout::kLength,
+                                  registration_layout::kLength),
+                       registration);
+    visit(k + 1, static_cast<const Registration&>(registration));
+  }
+}
 
 }  // namespace vellano::records

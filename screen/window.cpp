@@ -52,28 +52,31 @@ constexpr std::uint8_t kLowerHalf = 0xDC;
 constexpr std::uint8_t kFullBlock = 0xDB;
 constexpr std::uint8_t kUpperHalf = 0xDF;
 
-void drawFrame(ScreenBuffer& s, const WindowDescriptor& d) {
+// The frame's edges and corners cell by cell, its sides and the interior between them as one
+// run of cells built once and copied onto every inner row.
+void drawFrameAndInterior(ScreenBuffer& s, const WindowDescriptor& d) {
   const BorderStyle& b = borderStyle(d.borderStyle);
   const int top = d.top, left = d.left, bottom = d.bottom, right = d.right;
   const std::uint8_t a = d.borderAttr;
   s.fill(top, left + 1, right - left - 1, b.topEdge, a);
   s.fill(bottom, left + 1, right - left - 1, b.bottomEdge, a);
-  for (int r = top + 1; r <= bottom - 1; ++r) {
-    s.put(r, left, b.leftSide, a);
-    s.put(r, right, b.rightSide, a);
+  if (right > left) {
+    std::array<platform::Cell, 256> run;  // a descriptor's columns never pass 255
+    const auto width = static_cast<std::size_t>(right - left + 1);
+    platform::fillCells({run.data(), width}, platform::Cell{' ', d.interiorAttr});
+    run[0] = platform::Cell{b.leftSide, a};
+    run[width - 1] = platform::Cell{b.rightSide, a};
+    s.putRows(top + 1, bottom - 1, left, std::span<const platform::Cell>(run.data(), width));
+  } else {
+    for (int r = top + 1; r <= bottom - 1; ++r) {
+      s.put(r, left, b.leftSide, a);
+      s.put(r, right, b.rightSide, a);
+    }
   }
   s.put(top, left, b.topLeft, a);
   s.put(bottom, left, b.bottomLeft, a);
   s.put(top, right, b.topRight, a);
   s.put(bottom, right, b.bottomRight, a);
-}
-
-void clearInterior(ScreenBuffer& s, const WindowDescriptor& d) {
-  const int firstCol = std::max(1, d.left + 1);
-  const int lastCol = std::min(platform::kCols, d.right - 1);
-  const int firstRow = std::max(1, d.top + 1);
-  const int lastRow = std::min(platform::kRows, d.bottom - 1);
-  s.fill(firstRow, firstCol, lastRow, lastCol, ' ', d.interiorAttr);
 }
 
 void drawCloseBox(ScreenBuffer& s, const WindowDescriptor& d) {
@@ -186,8 +189,7 @@ TitlePlacement placeTitle(const WindowDescriptor& d, std::string_view title) {
 }
 
 void drawWindow(ScreenBuffer& screen, const WindowDescriptor& d, std::string_view title) {
-  drawFrame(screen, d);
-  clearInterior(screen, d);
+  drawFrameAndInterior(screen, d);
   if (d.closeBox != 0) drawCloseBox(screen, d);
   drawTitle(screen, d, title);
   drawShadow(screen, d);

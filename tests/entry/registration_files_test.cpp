@@ -161,6 +161,56 @@ TEST(RegistrationRecord, DamagedAndShortRecordsReadAsBlanksAndZero) {
   EXPECT_EQ(at(shortRecord, 189, 11), std::string(11, ' '));
 }
 
+// Unpacking takes shortcuts (every row of a table as its own code, blank lines emptied at
+// once, a registration reused from the one before); it must give what walking the tables field
+// by field gives, whatever the bytes.
+TEST(RegistrationRecord, UnpackingMatchesTheTablesFieldByField) {
+  records::Record full(200);
+  records::packRegistration(fullRegistration(), full);
+  std::string onlyCausal(200, ' ');
+  onlyCausal.replace(169, 3, "102");  // line 2: a causal, no rate or amount
+  std::string nulInside = full.bytes();
+  nulInside[12] = '\0';   // inside the document number
+  nulInside[31] = '\0';   // inside the rate of line 1
+  nulInside[47] = '\x01';
+  const std::string cases[] = {full.bytes(), std::string(200, '\0'), std::string(200, ' '), onlyCausal,
+                               nulInside,    std::string("1405110012"), full.bytes().substr(0, 90)};
+  records::Registration reused = fullRegistration();
+  for (const std::string& bytes : cases) {
+    SCOPED_TRACE(::testing::PrintToString(bytes));
+    const records::Record record(bytes);
+    records::Registration expected;
+    records::load(record, records::registration_layout::kTable, expected);
+    for (int k = 0; k < records::kLines; ++k) {
+      records::VatLine& line = expected.lines[static_cast<std::size_t>(k)];
+      records::load(record, records::registration_layout::lineTable(k), line);
+      records::computeLine(line);
+    }
+    records::unpackRegistration(bytes, reused);
+    for (const records::Registration& got : {records::unpackRegistration(record), reused}) {
+      EXPECT_EQ(got.date, expected.date);
+      EXPECT_EQ(got.counterparty, expected.counterparty);
+      EXPECT_EQ(got.documentNumber, expected.documentNumber);
+      EXPECT_EQ(got.protocolNumber, expected.protocolNumber);
+      EXPECT_EQ(got.note, expected.note);
+      EXPECT_EQ(got.section, expected.section);
+      for (std::size_t k = 0; k < got.lines.size(); ++k) {
+        const records::VatLine& a = got.lines[k];
+        const records::VatLine& b = expected.lines[k];
+        EXPECT_EQ(a.rateText, b.rateText);
+        EXPECT_EQ(a.taxableText, b.taxableText);
+        EXPECT_EQ(a.causalText, b.causalText);
+        EXPECT_EQ(a.subAccountText, b.subAccountText);
+        EXPECT_EQ(a.vatCodeText, b.vatCodeText);
+        EXPECT_EQ(a.rate, b.rate);
+        EXPECT_EQ(a.taxable, b.taxable);
+        EXPECT_EQ(a.vat, b.vat);
+        EXPECT_EQ(a.total, b.total);
+      }
+    }
+  }
+}
+
 TEST(RegisterHeader, CountsInStandardFormReservedKeptRimanenzeKept) {
   records::Record record(std::string(90, '\0'));
   record.bytes().replace(5, 5, "R\0S\0T", 5);

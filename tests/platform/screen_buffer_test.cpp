@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace vellano::platform {
 namespace {
@@ -143,6 +144,31 @@ TEST(ScreenBuffer, RectangleFillStaysInsideItsColumns) {
   ScreenBuffer t;
   t.fill(5, 10, 4, 20, '.', 0x30);  // bottom above top: nothing
   EXPECT_EQ(changedCells(t), 0);
+}
+
+// A run copied onto rows matches the same cells put one at a time: clipped at every edge, and
+// whole rows (copied in doubling blocks) for every count of rows.
+TEST(ScreenBuffer, RunsOnRowsMatchCellByCellPuts) {
+  struct Case {
+    int top, bottom, col, length;
+  } cases[] = {
+      {3, 7, 10, 20},   {3, 3, 10, 20},   {-2, 4, 5, 9},    {47, 60, 5, 9},   {3, 7, -5, 12},
+      {3, 7, 110, 20},  {3, 7, 121, 5},   {3, 7, 1, 0},     {7, 3, 1, 120},   {1, 1, 1, 120},
+      {1, 2, 1, 120},   {2, 4, 1, 120},   {2, 49, 1, 120},  {1, 50, 1, 120},  {0, 51, 0, 122},
+      {2, 9, 1, 119},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "rows " << c.top << "-" << c.bottom << " col " << c.col << " length " << c.length);
+    std::vector<Cell> run;
+    for (int k = 0; k < c.length; ++k)
+      run.push_back(Cell{static_cast<std::uint8_t>('A' + k % 26), static_cast<std::uint8_t>(k % 7 + 1)});
+    ScreenBuffer expected;
+    for (int r = c.top; r <= c.bottom; ++r)
+      for (int k = 0; k < c.length; ++k) expected.put(r, c.col + k, run[static_cast<std::size_t>(k)].ch, run[static_cast<std::size_t>(k)].attr);
+    ScreenBuffer s;
+    s.putRows(c.top, c.bottom, c.col, run);
+    EXPECT_TRUE(s == expected);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -179,6 +181,27 @@ TEST(Val, ExtremeDigitStringsStayFinite) {
   EXPECT_EQ(val("1E+999"), std::numeric_limits<double>::max());
   EXPECT_EQ(val("1E-999"), 0);
   EXPECT_EQ(val(std::string(400, '0') + "7"), 7);
+}
+
+// Short fields take a shortcut through integer digits; every length of digits, every place of
+// the point and both signs must still give the correctly rounded value of the digits.
+TEST(Val, ShortAndLongDigitStringsGiveTheCorrectlyRoundedValue) {
+  std::uint64_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<unsigned>(seed >> 33);
+  };
+  for (int n = 0; n < 20000; ++n) {
+    const std::size_t digits = 1 + next() % 19;
+    std::string text;
+    for (std::size_t k = 0; k < digits; ++k) text += static_cast<char>('0' + next() % 10);
+    const std::size_t point = next() % (digits + 2);
+    if (point <= digits) text.insert(point, ".");
+    if (next() % 4 == 0) text.insert(0, "-");
+    const double expected = std::strtod(text.c_str(), nullptr);
+    EXPECT_EQ(val(text), expected) << '"' << text << '"';
+    if (HasFailure()) break;
+  }
 }
 
 TEST(Val, ReadsBackTheStandardTextForm) {

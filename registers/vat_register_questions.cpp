@@ -4,10 +4,9 @@
 
 #include "records/dates.h"
 #include "records/numbers.h"
-#include "records/print_marks.h"
-#include "records/save_transaction.h"
 #include "records/text.h"
 #include "lists/register_heading.h"
+#include "registers/register_state_panel.h"
 #include "registers/vat_register.h"
 #include "screen/function_keys.h"
 #include "screen/palette.h"
@@ -17,8 +16,6 @@ namespace vellano::registers {
 namespace {
 
 constexpr std::uint8_t kTextAttr = 0xB0;
-constexpr std::string_view kMonthLegend =
-    "1Definitivo|2          |3          |4          |5          |6          |7          |8          |9          |          |          ";
 constexpr std::string_view kMonthQuestion = "DEL MESE (0 = Dalla Data / Alla Data): ";
 
 constexpr screen::WindowDescriptor window(int top, int left, int bottom, int right) {
@@ -34,8 +31,6 @@ constexpr screen::FieldSpec kPaymentsField = screen::textField(8, 28, 1).withKey
 constexpr screen::FieldSpec kCompressedField = screen::textField(9, 28, 1).withKeys(kBack).inCapitals();
 constexpr screen::FieldSpec kSectionField = screen::textField(11, 28, 1).withKeys(kBack);
 constexpr screen::FieldSpec kModeField = screen::textField(16, 39, 1).withKeys(kBack).inCapitals();
-constexpr screen::FieldSpec kLastPageField = screen::numericField(21, 70, 4).withKeys(kBack);
-constexpr int kMarkColumn = 75;
 
 std::string twoDigits(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
 
@@ -56,8 +51,10 @@ void periodOf(int month, const std::string& yy, RegisterAnswers& answers) {
 
 class RegisterQuestions {
  public:
+  // The register header is the one the print program opened on its channel.
   RegisterQuestions(screen::Session& session, std::string_view marksStem)
-      : session_(session), screen_(session.console.screen()), marksStem_(marksStem) {}
+      : session_(session), screen_(session.console.screen()), marksStem_(marksStem),
+        headerStem_(session.catalogue.stem(records::channel::kRegisterHeader)) {}
 
   bool run(RegisterAnswers& answers);
 
@@ -65,21 +62,16 @@ class RegisterQuestions {
   enum Step { kMonth, kFrom, kTo, kPayments, kCompressed, kSection, kMode, kDone };
 
   void drawWindow();
-  void showMarks(const records::MonthMarks& marks);
-  void showLastPage() { screen_.putText(21, 70, records::printUsing("####", lastPage_), kTextAttr); }
-  int askMonth(RegisterAnswers& answers);
+  int askMonth(RegisterStatePanel& panel, RegisterAnswers& answers);
   int askDate(const screen::FieldSpec& field, std::string& date, const std::string* notBefore);
   int askLetter(const screen::FieldSpec& field, std::string_view letters, char& answer);
   int askSection(std::string& section);
-  void editMarks();
-  void storeLastPage(int page);
   void beep() { session_.console.beep(); }
 
   screen::Session& session_;
   platform::ScreenBuffer& screen_;
   std::string_view marksStem_;
-  records::MonthMarks marks_;
-  int lastPage_ = 0;
+  std::string headerStem_;
   std::string monthText_;
 };
 
@@ -93,26 +85,21 @@ void RegisterQuestions::drawWindow() {
   screen_.putText(16, 3, "Stampa in Prova / Definitiva [P/D]:", kTextAttr);
 }
 
-void RegisterQuestions::showMarks(const records::MonthMarks& marks) {
-  for (int m = 1; m <= 12; ++m) {
-    screen_.putText(3 + m, 65, records::monthName(m), kTextAttr);
-    screen_.put(3 + m, kMarkColumn, static_cast<std::uint8_t>(marks.month[static_cast<std::size_t>(m - 1)]), kTextAttr);
-  }
-}
-
-int RegisterQuestions::askMonth(RegisterAnswers& answers) {
+int RegisterQuestions::askMonth(RegisterStatePanel& panel, RegisterAnswers& answers) {
   for (;;) {
-    session_.panel.show(screen_, kMonthLegend);
+    session_.panel.show(screen_, kDefinitiveLegend);
     const screen::FieldResult r = session_.editor.edit(kMonthField, monthText_);
     if (r.exitCode == screen::kExitEsc) return r.exitCode;
     if (r.exitCode == screen::kExitUp) {
-      editMarks();
+      panel.edit();
       continue;
     }
     if (r.exitCode != screen::kExitEnter) continue;
     monthText_ = records::trim(r.text);
+    // The marks are read again: another terminal may have printed the month since.
+    panel.reload();
     const long month = records::wholeNumberIn(records::val(monthText_), 0, 12);
-    if (month < 0 || marks_.marked(static_cast<int>(month))) {
+    if (month < 0 || panel.marks().marked(static_cast<int>(month))) {
       beep();
       continue;
     }
@@ -159,88 +146,16 @@ int RegisterQuestions::askSection(std::string& section) {
   return r.exitCode;
 }
 
-void RegisterQuestions::editMarks() {
-  records::MonthMarks edited = marks_;
-  int month = 1;  // 13: the last page
-  for (;;) {
-    if (month > 12) {
-      const screen::FieldResult r =
-          session_.editor.edit(kLastPageField, records::trim(records::printUsing("####", lastPage_)));
-      if (r.exitCode == screen::kExitEsc) {
-        showLastPage();
-        return;
-      }
-      if (r.exitCode == screen::kExitUp) {
-        showLastPage();
-        month = 12;
-        continue;
-      }
-      if (r.exitCode != screen::kExitEnter) continue;
-      const long page = records::wholeNumberIn(records::val(r.text), 0, records::kMaxCounter);
-      if (page < 0) {
-        beep();
-        continue;
-      }
-      storeLastPage(static_cast<int>(page));
-      return;
-    }
-    const screen::FieldSpec field = screen::textField(3 + month, kMarkColumn, 1).withKeys(kBack).inCapitals();
-    const screen::FieldResult r =
-        session_.editor.edit(field, std::string(1, edited.month[static_cast<std::size_t>(month - 1)]));
-    if (r.exitCode == screen::kExitEsc) {
-      showMarks(marks_);
-      return;
-    }
-    if (r.exitCode == screen::kExitUp) {
-      if (month > 1) --month;
-      continue;
-    }
-    if (r.exitCode != screen::kExitEnter) continue;
-    const char mark = r.text.empty() ? ' ' : r.text[0];
-    if (mark != 'X' && mark != ' ') {
-      beep();
-      continue;
-    }
-    edited.month[static_cast<std::size_t>(month - 1)] = mark;
-    screen_.put(3 + month, kMarkColumn, static_cast<std::uint8_t>(mark), kTextAttr);
-    if (++month > 12) {
-      records::writeMonthMarks(session_.catalogue, marksStem_, edited);
-      marks_ = edited;
-    }
-  }
-}
-
-// The header's counts are read again inside the save: only the last page is ours to change.
-void RegisterQuestions::storeLastPage(int page) {
-  records::SaveTransaction save(session_.catalogue);
-  records::openChannel(session_.catalogue, records::channel::kRegisterHeader).read(1);
-  records::RegisterHeader header;
-  records::L_3(session_.catalogue, header);
-  header.lastPage = page;
-  records::writeHeader(session_.catalogue, header);
-  save.commit();
-  lastPage_ = page;
-  showLastPage();
-}
-
 bool RegisterQuestions::run(RegisterAnswers& answers) {
   screen::EditorKeysKept keysKept(session_.editor);
   const records::Context& context = session_.context();
-  session_.editor.setColours(screen::palette(context.install.colourScheme).fieldEditing, kTextAttr);
-  marks_ = records::readMonthMarks(session_.catalogue, marksStem_);
-  records::openChannel(session_.catalogue, records::channel::kRegisterHeader).read(1);
-  records::RegisterHeader header;
-  records::L_3(session_.catalogue, header);
-  lastPage_ = header.lastPage;
+  const std::uint8_t editAttr = screen::palette(context.install.colourScheme).fieldEditing;
+  session_.editor.setColours(editAttr, kTextAttr);
   monthText_ = records::mid(records::fitLeft(context.workingDate, 6), 3, 2);
 
   screen::Window outer(screen_, window(1, 1, 24, 80), "STAMPA REGISTRO");
   drawWindow();
-  screen::Window monthsWindow(screen_, window(3, 63, 16, 78), "MESE     DEF");
-  showMarks(marks_);
-  screen::Window registerWindow(screen_, window(18, 63, 22, 78), "  REGISTRO  ");
-  screen_.putText(19, 64, "Ultima  Pagina", kTextAttr);
-  showLastPage();
+  RegisterStatePanel panel(session_, {marksStem_, headerStem_}, kTextAttr, editAttr);
 
   char payments = 'N';
   char compressed = 'S';
@@ -252,7 +167,7 @@ bool RegisterQuestions::run(RegisterAnswers& answers) {
     // F1 belongs to the month question alone.
     if (step != kMonth) session_.panel.show(screen_, screen::kMainMenuLegend);
     switch (step) {
-      case kMonth: exit = askMonth(answers); break;
+      case kMonth: exit = askMonth(panel, answers); break;
       case kFrom: exit = askDate(kFromField, answers.fromDate, nullptr); break;
       case kTo: exit = askDate(kToField, answers.toDate, &answers.fromDate); break;
       case kPayments: exit = askLetter(kPaymentsField, "SN", payments); break;

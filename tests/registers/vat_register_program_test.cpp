@@ -48,6 +48,23 @@ TEST_F(RegisterProgramRun, SalesRegisterFromThePrintMenu) {
   EXPECT_NE(r.row(1, 11).find("STAMPA registro Vendite"), std::string::npos) << "back in the print menu";
 }
 
+TEST_F(RegisterProgramRun, QuestionsShowTheMarksAndLastPageOfTheChosenRegister) {
+  writeFolder(1);
+  writeFile("SDEFVE.DAT", "X X" + std::string(97, ' '));
+  // At the month question of the sales register, then ESC back to the print menu and out.
+  auto r = run({"", "1"}, "\"s\" \"v\" <SNAP> <ESC> <ESC> <ESC>");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_GE(r.dumps.size(), 1u);
+  EXPECT_NE(r.row(0, 3).find("DEL MESE (0 = Dalla Data / Alla Data): 03"), std::string::npos) << r.row(0, 3);
+  EXPECT_EQ(r.row(0, 3).find("┌ MESE     DEF ┐"), 62u) << r.row(0, 3);
+  EXPECT_EQ(r.row(0, 4).find("│ GENNAIO   X  │"), 62u) << r.row(0, 4);
+  EXPECT_EQ(r.row(0, 5).find("│ FEBBRAIO     │"), 62u) << r.row(0, 5);
+  EXPECT_EQ(r.row(0, 6).find("│ MARZO     X  │"), 62u) << r.row(0, 6);
+  EXPECT_EQ(r.row(0, 18).find("┌   REGISTRO   ┐"), 62u) << r.row(0, 18);
+  EXPECT_EQ(r.row(0, 19).find("│Ultima  Pagina│"), 62u) << r.row(0, 19);
+  EXPECT_EQ(r.row(0, 21).find("│        12    │"), 62u) << r.row(0, 21);
+}
+
 TEST_F(RegisterProgramRun, SalesRegisterFromF8GoesBackToTheEntryProgram) {
   writeFolder(2);
   auto r = run({"/M", "7"}, "\"v\" <F8> <ENTER*7> <ENTER*6> <SNAP> <ESC>");

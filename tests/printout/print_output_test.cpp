@@ -179,8 +179,9 @@ TEST_F(PrintOutputTest, ViewingWithoutTheOpenerNamesItsPackage) {
   output.channel().formFeed();
   output.ORBWWS(*run->session);
 
-  EXPECT_EQ(vellano::testing::commandLog(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"),
-                                                  comspecLine("START LASER.PDF")}));
+  EXPECT_EQ(vellano::testing::commandLog(),
+            (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"),
+                                      comspecLine("START LASER.PDF")}));
   EXPECT_EQ(readFile("LASER.PDF").substr(0, 5), "%PDF-");
   // The dialog's keys went to the dialog program; the one key read here is the message's.
   ASSERT_EQ(keyRows.size(), 1u);

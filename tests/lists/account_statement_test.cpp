@@ -86,7 +86,7 @@ TEST_F(StatementPrint, PausesEveryTwentyThreeLinesAndEscEndsWithoutTotals) {
     printout::PrintOutput output;
     printAccountStatement(*run->session, output, CounterpartyKind::Customer, 1);
   }
-  testing::expectGolden("statement_paused.prn", readFile("LASER"));
+  vellano::testing::expectGolden("lists", "statement_paused.prn", readFile("LASER"));
   // The dialog's final screen, the two pauses, the report's final screen.
   const auto dumps = screens();
   ASSERT_EQ(dumps.size(), 4u);
@@ -99,7 +99,7 @@ TEST_F(StatementPrint, PausesEveryTwentyThreeLinesAndEscEndsWithoutTotals) {
     if (row == 25) continue;
     EXPECT_EQ(dumps[2].at(static_cast<std::size_t>(row)), std::string(120, ' ')) << "row " << row;
   }
-  EXPECT_EQ(commands(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER"}));
+  EXPECT_EQ(vellano::testing::commandLog(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER"}));
 }
 
 // A supplier: its sales and purchases under 9000 + code, its purchase payments by the plain
@@ -119,7 +119,7 @@ TEST_F(StatementPrint, NegativeTotalIsLeftOutButEntersTheSaldo) {
                         Pay{"1", "170311", "STORNO BONIFICO", "-1700"}});
   }
   print(CounterpartyKind::Supplier, 1, "\"n\" <ENTER*3> \"n\" <ENTER*3>");
-  testing::expectGolden("statement_supplier.prn", readFile("LPT1.PRN"));
+  vellano::testing::expectGolden("lists", "statement_supplier.prn", readFile("LPT1.PRN"));
 }
 
 // Without movements, or for a code beyond the count, only the heading.
@@ -132,7 +132,7 @@ TEST_F(StatementPrint, WithoutMovementsOnlyTheHeading) {
   for (const Case& c : {Case{3, "statement_no_movements.prn"}, Case{4, "statement_unknown_code.prn"}}) {
     SCOPED_TRACE(c.code);
     print(CounterpartyKind::Customer, c.code, "<ENTER*6>");
-    testing::expectGolden(c.golden, readFile("LASER"));
+    vellano::testing::expectGolden("lists", c.golden, readFile("LASER"));
   }
 }
 
@@ -158,7 +158,7 @@ TEST_F(StatementPrint, CancelledDialogPrintsNothing) {
     report(*run->session, output);
     EXPECT_FALSE(std::filesystem::exists("LASER"));
     EXPECT_FALSE(std::filesystem::exists("LPT1.PRN"));
-    EXPECT_EQ(commands(), std::vector<std::string>{"ORBW.EXE"});
+    EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"ORBW.EXE"});
     std::filesystem::remove("commands.txt");
   }
 }

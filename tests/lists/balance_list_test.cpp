@@ -42,7 +42,7 @@ TEST_F(BalanceListPrint, SixtyFirstLineStartsANewPage) {
     data.count(CounterpartyKind::Customer, 63);
   }
   print(CounterpartyKind::Customer, "<ENTER*6>");
-  testing::expectGolden("balance_two_pages.prn", readFile("LASER"));
+  vellano::testing::expectGolden("lists", "balance_two_pages.prn", readFile("LASER"));
 }
 
 // Suppliers at their own balance file; only the print set-up when every balance is zero.
@@ -57,7 +57,7 @@ TEST_F(BalanceListPrint, NoNonZeroBalancePrintsOnlyTheSetUp) {
     data.count(CounterpartyKind::Customer, 1);
   }
   print(CounterpartyKind::Supplier, "<ENTER*6>");
-  testing::expectGolden("balance_empty.prn", readFile("LASER"));
+  vellano::testing::expectGolden("lists", "balance_empty.prn", readFile("LASER"));
 }
 
 // A negative balance, a name that fills its 30 characters and a code beyond the master
@@ -71,7 +71,7 @@ TEST_F(BalanceListPrint, SupplierLinesOnThePrinterPort) {
     data.count(CounterpartyKind::Supplier, 3);
   }
   print(CounterpartyKind::Supplier, "\"n\" <ENTER*3> \"n\" <ENTER*3>");
-  testing::expectGolden("balance_suppliers.prn", readFile("LPT1.PRN"));
+  vellano::testing::expectGolden("lists", "balance_suppliers.prn", readFile("LPT1.PRN"));
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ TEST_F(ListsThroughThePrograms, PrintMenuCustomerListPrintsTheTurnoverList) {
   testing::turnoverCustomerYear();
   auto r = run("VELST10W", {"", "4"}, "\"l\" <ENTER*6> <SNAP> <ESC>");
   EXPECT_EQ(r.status, 0);
-  testing::expectGolden("turnover_customers.prn", readFile("LASER"));
+  vellano::testing::expectGolden("lists", "turnover_customers.prn", readFile("LASER"));
   EXPECT_EQ(r.commands, (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER",
                                                   "VELLA10W.EXE 4"}));
   // Back in the print menu after the list.

@@ -7,23 +7,18 @@
 
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/env_guard.h"
-#include "platform/headless.h"
 #include "records/catalogue.h"
 #include "records/causal_file.h"
 #include "records/context.h"
 #include "records/customer_files.h"
 #include "records/registration_files.h"
 #include "records/startup_context.h"
-#include "screen/error_box.h"
-#include "screen/field_editor.h"
-#include "screen/function_keys.h"
-#include "screen/session.h"
 #include "support/files.h"
+#include "support/report_session.h"
 #include "support/work_folder.h"
 
 namespace vellano::lists::testing {
@@ -156,71 +151,16 @@ class ReportRun : public vellano::testing::WorkFolder {
     env_.set("VELLANO_LPT1", nullptr);
   }
 
-  struct Session {
-    std::unique_ptr<platform::Console> console;
-    records::Context context;
-    std::unique_ptr<records::Catalogue> catalogue;
-    std::unique_ptr<screen::FieldEditor> editor;
-    screen::FunctionKeyPanel panel;
-    std::unique_ptr<screen::ErrorBox> errorBox;
-    std::unique_ptr<screen::Session> session;
-  };
-
   // A session settled as the print program settles it without arguments.
-  std::unique_ptr<Session> start(const std::string& script) {
+  std::unique_ptr<vellano::testing::ReportSession> start(const std::string& script) {
     writeFile("keys.script", script);
     if (!std::filesystem::exists("DATA.DAT")) writeFile("DATA.DAT", "150311");
-    auto s = std::make_unique<Session>();
-    s->console = std::make_unique<platform::Console>(platform::HeadlessBackend::fromEnvironment());
-    s->catalogue = std::make_unique<records::Catalogue>(s->context);
-    records::resolveContext(*s->catalogue, {}, records::StartupOptions{});
-    s->editor = std::make_unique<screen::FieldEditor>(*s->console);
-    s->errorBox = std::make_unique<screen::ErrorBox>(*s->console, s->context, *s->editor);
-    s->session = std::make_unique<screen::Session>(
-        screen::Session{*s->console, *s->catalogue, *s->editor, s->panel, *s->errorBox});
-    return s;
-  }
-
-  std::vector<std::string> commands() {
-    std::vector<std::string> lines;
-    std::istringstream in(readFile("commands.txt"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    vellano::testing::ReportSessionOptions options;
+    options.settle = records::StartupOptions{};
+    return vellano::testing::startReportSession(options);
   }
 
   platform::testing::EnvGuard env_;
 };
-
-// The print file as printable text: ESC as "<ESC>", control bytes as "<nn>", one line per
-// CR LF, so that a failure shows where the bytes differ.
-inline std::string visible(const std::string& bytes) {
-  std::string out;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      out += "<CRLF>\n";
-      ++i;
-    } else if (c == 27) {
-      out += "<ESC>";
-    } else if (c < 32) {
-      out += "<" + std::to_string(c) + ">";
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
-// Compares `bytes` with tests/lists/golden/<name>. A difference leaves the bytes in
-// <build>/golden-actual/<name> for a look.
-inline void expectGolden(const std::string& name, const std::string& bytes) {
-  const std::filesystem::path golden = std::filesystem::path(VELLANO_SOURCE_DIR) / "tests/lists/golden" / name;
-  const std::string expected = vellano::testing::readFile(golden);
-  if (expected == bytes) return;
-  const std::filesystem::path actual = std::filesystem::path(VELLANO_BIN_DIR) / "../golden-actual" / name;
-  vellano::testing::writeFile(actual, bytes);
-  ADD_FAILURE() << "print differs from " << golden << " (actual in " << actual << ")\n"
-                << "expected:\n" << visible(expected) << "\nactual:\n" << visible(bytes);
-}
 
 }  // namespace vellano::lists::testing

@@ -68,8 +68,8 @@ TEST_F(TurnoverPrint, CustomerListOnTheLaserFile) {
   auto run = start("<ENTER*6>");
   printout::PrintOutput output;
   printTurnoverList(*run->session, output, CounterpartyKind::Customer);
-  testing::expectGolden("turnover_customers.prn", readFile("LASER"));
-  EXPECT_EQ(commands(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER"}));
+  vellano::testing::expectGolden("lists", "turnover_customers.prn", readFile("LASER"));
+  EXPECT_EQ(vellano::testing::commandLog(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER"}));
 }
 
 // Suppliers over the purchases, on the printer port: condensed print instead of PCL.
@@ -87,8 +87,8 @@ TEST_F(TurnoverPrint, SupplierListOnThePrinterPort) {
   auto run = start("\"n\" <ENTER*3> \"n\" <ENTER*3>");
   printout::PrintOutput output;
   printTurnoverList(*run->session, output, CounterpartyKind::Supplier);
-  testing::expectGolden("turnover_suppliers.prn", readFile("LPT1.PRN"));
-  EXPECT_EQ(commands(), std::vector<std::string>{"ORBW.EXE"});
+  vellano::testing::expectGolden("lists", "turnover_suppliers.prn", readFile("LPT1.PRN"));
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"ORBW.EXE"});
 }
 
 }  // namespace

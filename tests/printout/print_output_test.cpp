@@ -14,6 +14,7 @@
 #include "screen/error_box.h"
 #include "platform/env_guard.h"
 #include "platform/headless.h"
+#include "support/report_session.h"
 #include "support/work_folder.h"
 
 namespace vellano::printout {
@@ -51,34 +52,10 @@ class PrintOutputTest : public vellano::testing::WorkFolder {
   }
 
   // A session whose console reads `script`, the queue the dialog program shares.
-  struct Run {
-    std::unique_ptr<platform::Console> console;
-    records::Context context;
-    std::unique_ptr<records::Catalogue> catalogue;
-    std::unique_ptr<screen::FieldEditor> editor;
-    screen::FunctionKeyPanel panel;
-    std::unique_ptr<screen::ErrorBox> errorBox;
-    std::unique_ptr<screen::Session> session;
-  };
-  std::unique_ptr<Run> start(const std::string& script,
-                             std::unique_ptr<platform::Backend> backend = nullptr) {
+  std::unique_ptr<vellano::testing::ReportSession> start(const std::string& script,
+                                                         std::unique_ptr<platform::Backend> backend = nullptr) {
     writeFile("keys.script", script);
-    auto run = std::make_unique<Run>();
-    if (!backend) backend = platform::HeadlessBackend::fromEnvironment();
-    run->console = std::make_unique<platform::Console>(std::move(backend));
-    run->catalogue = std::make_unique<records::Catalogue>(run->context);
-    run->editor = std::make_unique<screen::FieldEditor>(*run->console);
-    run->errorBox = std::make_unique<screen::ErrorBox>(*run->console, run->context, *run->editor);
-    run->session = std::make_unique<screen::Session>(
-        screen::Session{*run->console, *run->catalogue, *run->editor, run->panel, *run->errorBox});
-    return run;
-  }
-
-  std::vector<std::string> commands() {
-    std::vector<std::string> lines;
-    std::istringstream in(readFile("commands.txt"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    return vellano::testing::startReportSession({}, std::move(backend));
   }
 
   platform::testing::EnvGuard env_;
@@ -146,7 +123,7 @@ TEST_F(PrintOutputTest, DialogChoicesGiveTheirBytesAndCommands) {
     output.ORBWWS(*run->session);
 
     EXPECT_EQ(readFile(c.printFile), c.bytes);
-    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(vellano::testing::commandLog(), c.commands);
     EXPECT_EQ(readFile("ORBW.DAT"), c.orbwRecord);
     EXPECT_EQ(std::filesystem::exists("LASER.PDF"), c.converted);
     if (c.converted) {
@@ -202,8 +179,9 @@ TEST_F(PrintOutputTest, ViewingWithoutTheOpenerNamesItsPackage) {
   output.channel().formFeed();
   output.ORBWWS(*run->session);
 
-  EXPECT_EQ(commands(), (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"),
-                                                  comspecLine("START LASER.PDF")}));
+  EXPECT_EQ(vellano::testing::commandLog(),
+            (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", comspecLine("STAP.BAT"),
+                                      comspecLine("START LASER.PDF")}));
   EXPECT_EQ(readFile("LASER.PDF").substr(0, 5), "%PDF-");
   // The dialog's keys went to the dialog program; the one key read here is the message's.
   ASSERT_EQ(keyRows.size(), 1u);
@@ -241,7 +219,7 @@ TEST_F(PrintOutputTest, UnconfirmedDialogPrintsNothing) {
     EXPECT_FALSE(output.channel().isOpen());
     output.ORBWWS(*run->session);
     EXPECT_EQ(readFile("ORBW.DAT"), c.orbwRecord);
-    EXPECT_EQ(commands(), std::vector<std::string>{"ORBW.EXE"});
+    EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"ORBW.EXE"});
     EXPECT_EQ(readFile("LASER"), "old report");
     EXPECT_FALSE(std::filesystem::exists("LPT1.PRN"));
   }
@@ -353,7 +331,7 @@ TEST_F(PrintOutputTest, ConsolePromptAnswers) {
     if (!c.printFile.empty()) {
       EXPECT_EQ(readFile(c.printFile), "RIGA\r\n");
     }
-    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(vellano::testing::commandLog(), c.commands);
     EXPECT_EQ(run->console->beepCount(), c.beeps);
   }
 }

@@ -14,6 +14,7 @@
 #include "platform/error.h"
 #include "support/screen_helpers.h"
 #include "support/headless_run.h"
+#include "support/report_session.h"
 #include "support/work_folder.h"
 
 namespace vellano::programs {
@@ -144,13 +145,6 @@ class PrintProgramInProcess : public vellano::testing::WorkFolder {
     env_.set("VELLANO_COMMANDS", (std::filesystem::current_path() / "commands.txt").string());
     env_.set("VELLANO_SCREEN", nullptr);
   }
-  std::vector<std::string> commands() {
-    std::vector<std::string> lines;
-    std::istringstream in(readFile("commands.txt"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
-
   platform::testing::EnvGuard env_;
 };
 
@@ -170,7 +164,7 @@ TEST_F(PrintProgramInProcess, HotLettersChooseTheirItemsAndUnbuiltItemsBeep) {
                                              "balance 1"}));
   EXPECT_EQ(scripted.backend().beeps(), 2);  // "v" and "i" have no report yet
   EXPECT_EQ(closes, 6);                      // before each of the five items, and on leaving
-  EXPECT_EQ(commands(), std::vector<std::string>{"VELLA10W.EXE "});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"VELLA10W.EXE "});
 }
 
 TEST_F(PrintProgramInProcess, RunTimeErrorInAReportIsShownAndHandsBackToTheEntryProgram) {
@@ -183,7 +177,7 @@ TEST_F(PrintProgramInProcess, RunTimeErrorInAReportIsShownAndHandsBackToTheEntry
   EXPECT_NE(scripted.backend().dumps()[0].find("Errore: 53"), std::string::npos);
   EXPECT_NE(scripted.backend().dumps()[0].find("Linea : L_40"), std::string::npos);
   EXPECT_EQ(scripted.backend().pending(), 0u);
-  EXPECT_EQ(commands(), std::vector<std::string>{"VELLA10W.EXE /M 7"});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"VELLA10W.EXE /M 7"});
 }
 
 TEST_F(PrintProgramInProcess, RegisterRequestPrintsAndReturnsWithoutTheMenu) {
@@ -205,7 +199,7 @@ TEST_F(PrintProgramInProcess, RegisterRequestPrintsAndReturnsWithoutTheMenu) {
     EXPECT_EQ(runPrintProgram(scripted.console(), args, reports), 0);
     EXPECT_EQ(seen, c.stateStem + " " + c.registrationStem + " open");
     EXPECT_TRUE(scripted.backend().dumps().empty()) << "no key was read, no menu shown";
-    EXPECT_EQ(commands(), std::vector<std::string>{"VELLA10W.EXE /M 7"});
+    EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"VELLA10W.EXE /M 7"});
   }
 }
 

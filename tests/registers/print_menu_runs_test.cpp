@@ -27,7 +27,7 @@ TEST_F(PrintMenuRuns, TakingsRegisterItemPrintsTheMonth) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.commands, (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER",
                                                   "VELLA10W.EXE "}));
-  expectGolden("takings_march_trial.prn", readFile("LASER"));
+  vellano::testing::expectGolden("registers", "takings_march_trial.prn", readFile("LASER"));
   // The snap at the question, the dialog's last screen, the snap back in the print menu.
   ASSERT_GE(r.dumps.size(), 3u);
   EXPECT_NE(r.row(0, 16).find("Stampa in Prova / Definitiva [P/D]: P"), std::string::npos);
@@ -39,7 +39,7 @@ TEST_F(PrintMenuRuns, RegisterHeadersItemPrintsTheSheets) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.commands, (std::vector<std::string>{"ORBW.EXE", "CMD /C DEL LASER", "CMD /C PRFILE32.EXE /q LASER",
                                                   "VELLA10W.EXE "}));
-  expectGolden("headers_1_to_1.prn", readFile("LASER"));
+  vellano::testing::expectGolden("registers", "headers_1_to_1.prn", readFile("LASER"));
   // The dialog's last screen, then the snap back in the print menu.
   ASSERT_GE(r.dumps.size(), 2u);
   EXPECT_NE(r.row(1, 18).find("│iNtestazione registri........│"), std::string::npos);

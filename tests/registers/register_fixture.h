@@ -21,14 +21,10 @@
 #include "records/registration_files.h"
 #include "records/sub_account_file.h"
 #include "platform/env_guard.h"
-#include "platform/headless.h"
 #include "printout/print_output.h"
 #include "registers/vat_register.h"
-#include "screen/error_box.h"
-#include "screen/field_editor.h"
-#include "screen/function_keys.h"
-#include "screen/session.h"
 #include "support/files.h"
+#include "support/report_session.h"
 #include "support/work_folder.h"
 
 namespace vellano::registers::testing {
@@ -149,8 +145,10 @@ class RegisterFolder : public vellano::testing::WorkFolder {
   // A session on `script`, which the print-settings dialog reads too.
   screen::Session& session(const std::string& script) {
     vellano::testing::writeFile("keys.script", script);
-    session_ = std::make_unique<Run>(context_, catalogue());
-    return session_->session;
+    vellano::testing::ReportSessionOptions options;
+    options.catalogue = &catalogue();
+    session_ = vellano::testing::startReportSession(options);
+    return *session_->session;
   }
   platform::HeadlessBackend& backend() { return *session_->backend; }
 
@@ -168,37 +166,12 @@ class RegisterFolder : public vellano::testing::WorkFolder {
     output.closeChannel();
   }
 
-  // Compares `bytes` with the golden file; on a difference the bytes are left beside the
-  // build for a look.
-  static void expectGolden(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path golden = std::filesystem::path(VELLANO_SOURCE_DIR) / "tests/registers/golden" / name;
-    const std::string expected = vellano::testing::readFile(golden);
-    if (bytes != expected) {
-      const std::filesystem::path actual = std::filesystem::path(VELLANO_BIN_DIR) / "golden-actual" / name;
-      vellano::testing::writeFile(actual, bytes);
-      ADD_FAILURE() << "print differs from " << golden << "; printed: " << actual;
-    }
-  }
-
   records::Context context_;
   platform::testing::EnvGuard env_;
 
  private:
-  struct Run {
-    Run(records::Context&, records::Catalogue& catalogue)
-        : backendOwner(platform::HeadlessBackend::fromEnvironment()), backend(backendOwner.get()),
-          console(std::move(backendOwner)), editor(console), errorBox(console, catalogue.context(), editor),
-          session{console, catalogue, editor, panel, errorBox} {}
-    std::unique_ptr<platform::HeadlessBackend> backendOwner;
-    platform::HeadlessBackend* backend;
-    platform::Console console;
-    screen::FieldEditor editor;
-    screen::FunctionKeyPanel panel;
-    screen::ErrorBox errorBox;
-    screen::Session session;
-  };
   std::unique_ptr<records::Catalogue> catalogue_;
-  std::unique_ptr<Run> session_;
+  std::unique_ptr<vellano::testing::ReportSession> session_;
 };
 
 }  // namespace vellano::registers::testing

@@ -58,8 +58,8 @@ TEST_F(RegisterHeadersTest, SheetsMatchTheirGoldenFiles) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.golden + " " + c.keys);
     EXPECT_EQ(runReport(c.keys), c.beeps);
-    expectGolden(c.golden, readFile("LASER"));
-    EXPECT_EQ(commands(), kLaserCommands);
+    vellano::testing::expectGolden("registers", c.golden, readFile("LASER"));
+    EXPECT_EQ(vellano::testing::commandLog(), kLaserCommands);
   }
 }
 
@@ -67,7 +67,7 @@ TEST_F(RegisterHeadersTest, PrinterPortEndsCondensedPrintInsteadOfTheLaserReset)
   // Laser and Windows switched off in the dialog: the printer port at 15 characters per inch.
   EXPECT_EQ(runReport("\"2\" <ENTER> \"2\" <ENTER> \"n\" <ENTER*3> \"n\" <ENTER*3>"), 0);
   const std::string printed = readFile("LPT1.PRN");
-  EXPECT_EQ(commands(), std::vector<std::string>{"ORBW.EXE"});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"ORBW.EXE"});
   ASSERT_GE(printed.size(), 3u);
   EXPECT_EQ(printed.substr(0, 1), "\x0F");
   EXPECT_EQ(printed.substr(printed.size() - 3), "\x0C\x12\x12");  // the report's, then the end of print's
@@ -90,7 +90,7 @@ TEST_F(RegisterHeadersTest, LeavingOrCancellingPrintsNothing) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(runReport(c.keys), 0);
     EXPECT_FALSE(std::filesystem::exists("LASER"));
-    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(vellano::testing::commandLog(), c.commands);
   }
 }
 

@@ -73,8 +73,8 @@ TEST_F(TakingsRegisterTest, MonthPagesMatchTheirGoldenFiles) {
     writeTakings(3, {{5, {"100", "", "", "50"}}, {12, {"", "1234.5", "20", ""}}, {31, {".5", "", "", "999999.99"}}});
     writeTakings(2, {{1, {"", "", "31.2", ""}}, {28, {"10", "", "", ""}}});
     EXPECT_EQ(runReport(c.keys), 0);
-    expectGolden(c.golden, readFile("LASER"));
-    EXPECT_EQ(commands(), kLaserCommands);
+    vellano::testing::expectGolden("registers", c.golden, readFile("LASER"));
+    EXPECT_EQ(vellano::testing::commandLog(), kLaserCommands);
     EXPECT_EQ(marks(), c.marksAfter);
     EXPECT_EQ(lastPageField(), c.lastPageAfter);
   }
@@ -94,7 +94,7 @@ TEST_F(TakingsRegisterTest, SecondDefinitivePrintOfAMonthIsRefused) {
     EXPECT_EQ(runReport("<CTRL-DEL> \"" + std::string(month) + "\" <ENTER> <SNAP> <ESC>"), 1);
     ASSERT_FALSE(dumps_.empty());
     EXPECT_EQ(dumps_[0].find("Stampa in Prova"), std::string::npos);
-    EXPECT_TRUE(commands().empty());
+    EXPECT_TRUE(vellano::testing::commandLog().empty());
     EXPECT_EQ(readFile("LASER"), printed);
     EXPECT_EQ(marks(), "  X         ");
     EXPECT_EQ(lastPageField(), " 13  ");
@@ -139,7 +139,7 @@ TEST_F(TakingsRegisterTest, LeavingOrCancellingPrintsAndWritesNothing) {
     writeFile("INDCOR11.DAT", takingsHeader("   12"));
     EXPECT_EQ(runReport(c.keys), 0);
     EXPECT_FALSE(std::filesystem::exists("LASER"));
-    EXPECT_EQ(commands(), c.commands);
+    EXPECT_EQ(vellano::testing::commandLog(), c.commands);
     EXPECT_EQ(marks(), "");
     EXPECT_EQ(lastPageField(), "   12");
   }

@@ -29,7 +29,7 @@ TEST_F(RegisterGolden, PrintsOfTheFixtureMatchTheirGoldenFiles) {
     SCOPED_TRACE(c.golden);
     std::filesystem::remove("LASER");
     printSales(c.questions);
-    expectGolden(c.golden, readFile("LASER"));
+    vellano::testing::expectGolden("registers", c.golden, readFile("LASER"));
     EXPECT_EQ(header().lastPage, 12) << "a trial print changes nothing";
   }
 }
@@ -40,7 +40,7 @@ TEST_F(RegisterGolden, DefinitiveRangeStoresItsLastPageAndMarksItsMonths) {
   marks.month[0] = 'X';  // January, printed before
   records::writeMonthMarks(catalogue(), records::kSalesMarksStem, marks);
   printSales("<CTRL-DEL> \"0\" <ENTER> <CTRL-DEL> \"010311\" <ENTER> <CTRL-DEL> \"300411\" <ENTER> <ENTER*3> \"d\" <ENTER>");
-  expectGolden("definitive_range.prn", readFile("LASER"));
+  vellano::testing::expectGolden("registers", "definitive_range.prn", readFile("LASER"));
   const records::RegisterHeader h = header();
   EXPECT_EQ(h.lastPage, 13);
   EXPECT_EQ(h.count, 7) << "the rest of the header as it was";

@@ -209,7 +209,7 @@ TEST_F(CustomerListTest, NothingQualifyingShowsTheNoticeAndStillWritesHeaderAndT
   auto run = start("<CTRL-DEL> \"S\" <ENTER> <SNAP> <ENTER> <CTRL-DEL> \"N\" <ENTER>");
   runCustomerListFile(*run->session);
   EXPECT_EQ(run->backend->pending(), 0u) << "keys left over";
-  EXPECT_EQ(commands(), std::vector<std::string>{"CMD /C DEL ELENCOCF"});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"CMD /C DEL ELENCOCF"});
   const std::vector<std::string> records = testing::recordsOf(readFile("ELENCOCF"), kLength);
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].substr(1), records[1].substr(1));
@@ -245,7 +245,7 @@ TEST_F(CustomerListTest, LeavingAtTheQuestionWritesNothing) {
     auto run = start(keys);
     runCustomerListFile(*run->session);
     EXPECT_FALSE(std::filesystem::exists("ELENCOCF"));
-    EXPECT_EQ(commands(), std::vector<std::string>{});
+    EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{});
   }
 }
 
@@ -263,7 +263,7 @@ TEST_F(CustomerListTest, ValuesTypedForTheRunGoIntoTheFileAndTheAutomaticNameInt
   runCustomerListFile(*run->session);
   EXPECT_EQ(run->backend->pending(), 0u) << "keys left over";
   EXPECT_EQ(run->backend->beeps(), 1);
-  EXPECT_EQ(commands(), (std::vector<std::string>{"CMD /C DEL ELENCOCF", "CMD /C COPY ELENCOCF C:\\ALBTEL\\DATROSSI"}));
+  EXPECT_EQ(vellano::testing::commandLog(), (std::vector<std::string>{"CMD /C DEL ELENCOCF", "CMD /C COPY ELENCOCF C:\\ALBTEL\\DATROSSI"}));
   const std::string file = readFile("ELENCOCF");
   EXPECT_EQ(readFile("ALBTEL/DATROSSI"), file);
   EXPECT_EQ(readFile("TEL11.DAT"), tel) << "the typed values are for this run only";
@@ -285,7 +285,7 @@ TEST_F(CustomerListTest, FileThatCannotBeWrittenIsAnErrorAndLeavesNoFile) {
   auto run = start("<CTRL-DEL> \"S\" <ENTER>");
   EXPECT_THROW(runCustomerListFile(*run->session), RuntimeError);
   EXPECT_FALSE(std::filesystem::exists("ELENCOCF"));
-  EXPECT_EQ(commands(), std::vector<std::string>{"CMD /C DEL ELENCOCF"});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"CMD /C DEL ELENCOCF"});
 }
 
 }  // namespace

@@ -13,17 +13,12 @@
 #include <vector>
 
 #include "platform/env_guard.h"
-#include "platform/headless.h"
 #include "records/catalogue.h"
 #include "records/context.h"
 #include "records/customer_files.h"
 #include "records/intermediary_file.h"
 #include "records/registration_files.h"
-#include "records/startup_context.h"
-#include "screen/error_box.h"
-#include "screen/field_editor.h"
-#include "screen/function_keys.h"
-#include "screen/session.h"
+#include "support/report_session.h"
 #include "support/work_folder.h"
 
 namespace vellano::telematic::testing {
@@ -149,39 +144,13 @@ class TelematicTest : public vellano::testing::WorkFolder {
   }
 
   // The session of a print program started in this folder, on `script`.
-  struct Run {
-    std::unique_ptr<platform::Console> console;
-    platform::HeadlessBackend* backend = nullptr;
-    records::Context context;
-    std::unique_ptr<records::Catalogue> catalogue;
-    std::unique_ptr<screen::FieldEditor> editor;
-    screen::FunctionKeyPanel panel;
-    std::unique_ptr<screen::ErrorBox> errorBox;
-    std::unique_ptr<screen::Session> session;
-  };
-  std::unique_ptr<Run> start(const std::string& script) {
+  std::unique_ptr<vellano::testing::ReportSession> start(const std::string& script) {
     writeFile("keys.script", script);
     std::filesystem::remove("commands.txt");
-    auto run = std::make_unique<Run>();
-    auto backend = platform::HeadlessBackend::fromEnvironment();
-    run->backend = backend.get();
-    run->console = std::make_unique<platform::Console>(std::move(backend));
-    run->catalogue = std::make_unique<records::Catalogue>(run->context);
-    records::StartupOptions options;
-    options.version = "TEST";
-    records::resolveContext(*run->catalogue, {}, options);
-    run->editor = std::make_unique<screen::FieldEditor>(*run->console);
-    run->errorBox = std::make_unique<screen::ErrorBox>(*run->console, run->context, *run->editor);
-    run->session = std::make_unique<screen::Session>(
-        screen::Session{*run->console, *run->catalogue, *run->editor, run->panel, *run->errorBox});
-    return run;
-  }
-
-  std::vector<std::string> commands() {
-    std::vector<std::string> lines;
-    std::istringstream in(readFile("commands.txt"));
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    vellano::testing::ReportSessionOptions options;
+    options.settle = records::StartupOptions{};
+    options.settle->version = "TEST";
+    return vellano::testing::startReportSession(options);
   }
 
   platform::testing::EnvGuard env_;

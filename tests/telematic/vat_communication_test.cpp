@@ -222,7 +222,7 @@ class VatCommunicationScreen : public testing::TelematicTest {
   }
 
   // The company list of the year with two companies; the run is on company 1 in mode 6.
-  void twoCompanies(Run& run) {
+  void twoCompanies(vellano::testing::ReportSession& run) {
     records::Context context;
     context.yearSuffix = "11";
     records::Catalogue catalogue(context);
@@ -260,7 +260,7 @@ TEST_F(VatCommunicationScreen, CompanyWithoutOperationsIsLeftOutOfTheRange) {
   runVatCommunication(*run->session, output);
   EXPECT_EQ(run->backend->pending(), 0u) << "keys left over";
   EXPECT_EQ(run->backend->beeps(), 1);
-  EXPECT_EQ(commands(), std::vector<std::string>{"CMD /C COPY IVA2011 C:\\ALBTEL\\IVA2011"});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{"CMD /C COPY IVA2011 C:\\ALBTEL\\IVA2011"});
 
   const std::string file = readFile("IVA2011");
   ASSERT_EQ(file.size(), 3 * kLength);
@@ -305,7 +305,7 @@ TEST_F(VatCommunicationScreen, NoCompanyIncludedLeavesOnlyTheTrailer) {
   EXPECT_EQ(run->backend->pending(), 0u) << "keys left over";
   EXPECT_EQ(readFile("IVA2011"), testing::expectedRecord(kLength, {{1, "Z"}, {16, "000000000"}}));
   EXPECT_FALSE(std::filesystem::exists("TEL11.DAT"));
-  EXPECT_EQ(commands(), std::vector<std::string>{});
+  EXPECT_EQ(vellano::testing::commandLog(), std::vector<std::string>{});
 }
 
 TEST_F(VatCommunicationScreen, FormFieldsTypedWithF1GoIntoTheFile) {

@@ -26,7 +26,7 @@ constexpr int kChannel = records::channel::kVatCodes;
 
 // The five fields of a row in editing order, their columns counted from the position's base.
 struct VatField {
-  screen::FieldSpec spec;
+  screen::FieldSpec place;
   std::string records::VatCode::*text;
 };
 constexpr screen::KeyMask kUp{screen::kExitUp};
@@ -86,7 +86,7 @@ void VatEditor::drawTemplate() {
 
 void VatEditor::showField(int position, int field, const records::VatCode& vat) {
   const VatCell cell = vatCell(position);
-  const int col = cell.base + kFields[static_cast<std::size_t>(field)].spec.col;
+  const int col = cell.base + kFields[static_cast<std::size_t>(field)].place.col;
   std::string text;
   switch (field) {
     case kCodeField: text = records::fitLeft(vat.code, 5); break;
@@ -130,7 +130,7 @@ void VatEditor::store(int field, const std::string& text) {
 screen::Go VatEditor::editField(int position, int field) {
   const VatCell cell = vatCell(position);
   const VatField& f = kFields[static_cast<std::size_t>(field)];
-  const screen::FieldResult r = session_.editor.edit(f.spec.at(cell.row, cell.base + f.spec.col), work_.*f.text);
+  const screen::FieldResult r = session_.editor.edit(f.place.at(cell.row, cell.base + f.place.col), work_.*f.text);
   if (r.exitCode == screen::kExitUp && field > kCodeField) showField(position, field, work_);
   if (r.exitCode == screen::kExitEnter) {
     store(field, r.text);

@@ -256,21 +256,21 @@ void CommunicationScreen::showValues() {
 }
 
 screen::Go CommunicationScreen::editText(const Slot& slot, std::string& value) {
-  const screen::FieldSpec spec = (slot.kind == Kind::Number ? screen::numericField(slot.row, slot.col, slot.width)
+  const screen::FieldSpec field = (slot.kind == Kind::Number ? screen::numericField(slot.row, slot.col, slot.width)
                                                             : screen::textField(slot.row, slot.col, slot.width))
                                      .withKeys({screen::kExitUp})
                                      .inCapitals();
   session_.editor.setColours(colours_.editing, colours_.text);
-  const screen::FieldResult r = session_.editor.edit(spec, records::left(value, static_cast<std::size_t>(slot.width)));
+  const screen::FieldResult r = session_.editor.edit(field, records::left(value, static_cast<std::size_t>(slot.width)));
   if (r.exitCode == screen::kExitEnter) value = records::trim(r.text);
   showValues();
   return screen::goFor(r.exitCode);
 }
 
 screen::Go CommunicationScreen::editTick(const Slot& slot, bool& value) {
-  const screen::FieldSpec spec = screen::textField(slot.row, slot.col, 1).withKeys({screen::kExitUp}).inCapitals();
+  const screen::FieldSpec field = screen::textField(slot.row, slot.col, 1).withKeys({screen::kExitUp}).inCapitals();
   session_.editor.setColours(colours_.editing, colours_.text);
-  const screen::FieldResult r = session_.editor.edit(spec, tick(value));
+  const screen::FieldResult r = session_.editor.edit(field, tick(value));
   if (r.exitCode == screen::kExitEnter) {
     const std::string typed = records::trim(r.text);
     if (typed != "" && typed != "X") {
@@ -284,9 +284,9 @@ screen::Go CommunicationScreen::editTick(const Slot& slot, bool& value) {
 }
 
 screen::Go CommunicationScreen::editAmount(const Slot& slot, double& value) {
-  const screen::FieldSpec spec = screen::numericField(slot.row, slot.col, slot.width).withKeys({screen::kExitUp});
+  const screen::FieldSpec field = screen::numericField(slot.row, slot.col, slot.width).withKeys({screen::kExitUp});
   session_.editor.setColours(colours_.editing, colours_.text);
-  const screen::FieldResult r = session_.editor.edit(spec, records::trim(records::str(value)));
+  const screen::FieldResult r = session_.editor.edit(field, records::trim(records::str(value)));
   if (r.exitCode == screen::kExitEnter) {
     const double typed = records::round2(records::val(r.text));
     if (!(typed >= 0) || records::printUsing(kScreenAmount, typed).size() > static_cast<std::size_t>(slot.width)) {
@@ -353,9 +353,9 @@ void CommunicationScreen::showRange() {
 }
 
 screen::Go CommunicationScreen::editCompany(int row, int& number) {
-  const screen::FieldSpec spec = screen::numericField(row, 77, 3).withKeys({screen::kExitUp});
+  const screen::FieldSpec field = screen::numericField(row, 77, 3).withKeys({screen::kExitUp});
   session_.editor.setColours(colours_.editing, colours_.text);
-  const screen::FieldResult r = session_.editor.edit(spec, std::to_string(number));
+  const screen::FieldResult r = session_.editor.edit(field, std::to_string(number));
   if (r.exitCode == screen::kExitEnter) {
     const double typed = records::val(r.text);
     if (!(typed >= 1 && typed <= companies_.count()) || typed != static_cast<int>(typed)) {
@@ -397,12 +397,12 @@ void CommunicationScreen::clearQuestion() {
 
 char CommunicationScreen::askInclude() {
   const int answerCol = kQuestionCol + static_cast<int>(kInclude.size());
-  const screen::FieldSpec spec = screen::textField(kQuestionRow, answerCol, 1).withKeys({screen::kExitUp}).inCapitals();
+  const screen::FieldSpec field = screen::textField(kQuestionRow, answerCol, 1).withKeys({screen::kExitUp}).inCapitals();
   for (;;) {
     clearQuestion();
     session_.console.screen().putText(kQuestionRow, kQuestionCol, kInclude, colours_.text);
     session_.editor.setColours(colours_.editing, colours_.text);
-    const screen::FieldResult r = session_.editor.edit(spec, "S");
+    const screen::FieldResult r = session_.editor.edit(field, "S");
     if (r.exitCode == screen::kExitUp) {
       editForm();
       continue;

@@ -24,6 +24,7 @@
 #include "records/save_transaction.h"
 #include "records/write_faults.h"
 #include "screen/error_box.h"
+#include "support/run_program.h"
 
 namespace vellano::entry {
 namespace {
@@ -418,9 +419,10 @@ TEST_F(SharedFolder, AHeaderThatNoLongerMatchesItsFileRefusesTheSaveUntilRepaire
     EXPECT_EQ(readFile("VENDIT11.DAT"), registrationsBefore);
     EXPECT_EQ(readFile("PSALCL11.DAT"), balancesBefore);
 
-    const std::string check = std::string(VELLANO_BIN_DIR) + "/vellano-check . --repair > repair.out";
-    EXPECT_EQ(std::system(check.c_str()), 0) << readFile("repair.out");
-    EXPECT_NE(readFile("repair.out").find("riparato: INDVEN11.DAT: registrazioni "), std::string::npos);
+    const vellano::testing::ProgramRun repair =
+        vellano::testing::runProgram({std::string(VELLANO_BIN_DIR) + "/vellano-check", ".", "--repair"});
+    EXPECT_EQ(repair.status, 0) << repair.output;
+    EXPECT_NE(repair.output.find("riparato: INDVEN11.DAT: registrazioni "), std::string::npos);
     const records::RegisterHeader repaired = readHeader(records::RegisterKind::Sales);
     EXPECT_EQ(repaired.count, 3);
     EXPECT_EQ(repaired.protocol[0], 3);

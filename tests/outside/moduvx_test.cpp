@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "outside/f24_form.h"
+#include "support/run_program.h"
 #include "support/headless_run.h"
 #include "support/work_folder.h"
 
@@ -28,7 +29,7 @@ class Moduvx : public vellano::testing::WorkFolder {
     return vellano::testing::runHeadless("moduvx", {}, std::filesystem::current_path(), "").status;
   }
   static std::string pdfText() {
-    if (std::system("pdftotext -layout F24.PDF F24.txt") != 0) return {};
+    if (vellano::testing::runProgram({"pdftotext", "-layout", "F24.PDF", "F24.txt"}).status != 0) return {};
     return readFile("F24.txt");
   }
 };

@@ -5,13 +5,14 @@
 #include <gtest/gtest.h>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/run_program.h"
 #include "support/work_folder.h"
 
 namespace vellano::outside {
@@ -65,9 +66,12 @@ TEST(ToolkitArgs, CommandWordsOfThePrintModule) {
 const std::string kToolkit = std::string(VELLANO_BIN_DIR) + "/pdftk-qpdf";
 const std::string kConverter = std::string(VELLANO_BIN_DIR) + "/pcl2pdf";
 
+// The program with the words of `args` (blank-separated, as the tests write them).
 int run(const std::string& program, const std::string& args) {
-  const int status = std::system((program + " " + args + " >/dev/null 2>&1").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::vector<std::string> argv{program};
+  std::istringstream words(args);
+  for (std::string word; words >> word;) argv.push_back(word);
+  return vellano::testing::runProgram(argv).status;
 }
 
 int pages(const std::string& file) {

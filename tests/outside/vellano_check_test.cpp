@@ -1,7 +1,6 @@
 // vellano-check on the demo company: clean as written, each kind of damage named in one line,
 // the counters repaired through the journal, and the balances listing.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 
 #include "outside/folder_audit.h"
 #include "records/save_transaction.h"
+#include "support/run_program.h"
 #include "support/work_folder.h"
 
 namespace vellano::outside {
@@ -30,7 +30,7 @@ class DemoFolder : public vellano::testing::WorkFolder {
  protected:
   void SetUp() override {
     WorkFolder::SetUp();
-    ASSERT_EQ(std::system((std::string(VELLANO_BIN_DIR) + "/make_demo .").c_str()), 0);
+    ASSERT_EQ(vellano::testing::runProgram({std::string(VELLANO_BIN_DIR) + "/make_demo", "."}).status, 0);
     for (const fs::directory_entry& e : fs::directory_iterator(".")) demo_[e.path().filename().string()] = readFile(e.path());
   }
 
@@ -40,14 +40,16 @@ class DemoFolder : public vellano::testing::WorkFolder {
     for (const auto& [name, bytes] : demo_) writeFile(name, bytes);
   }
 
+  // The check of this folder with the blank-separated `options`.
   static CheckRun check(const std::string& options = "") {
-    const std::string command = std::string(VELLANO_BIN_DIR) + "/vellano-check . " + options + " > check.out";
-    const int raw = std::system(command.c_str());
+    std::vector<std::string> argv{std::string(VELLANO_BIN_DIR) + "/vellano-check", "."};
+    std::istringstream words(options);
+    for (std::string word; words >> word;) argv.push_back(word);
+    const vellano::testing::ProgramRun ran = vellano::testing::runProgram(argv);
     CheckRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::istringstream out(readFile("check.out"));
+    run.status = ran.status;
+    std::istringstream out(ran.output);
     for (std::string line; std::getline(out, line);) run.lines.push_back(line);
-    fs::remove("check.out");
     return run;
   }
 

@@ -19,6 +19,7 @@
 #include "outside/pcl_reader.h"
 #include "platform/env_guard.h"
 #include "printout/communication_form.h"
+#include "support/run_program.h"
 #include "support/scripted_session.h"
 #include "support/work_folder.h"
 
@@ -30,23 +31,14 @@ namespace fs = std::filesystem;
 constexpr std::string_view kComspec = "C:\\WINDOWS\\SYSTEM32\\CMD.EXE";
 const std::string kForm = "PDF\\COMDIVA.PDF";
 
-// What a command prints on its standard output; the commands here are fixed texts.
-std::string outputOf(const std::string& command) {
-  std::string out;
-  if (std::FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
-}
+// What a program prints on its standard output, and its exit status.
+std::string outputOf(const std::vector<std::string>& argv) { return vellano::testing::runProgram(argv).output; }
+int statusOf(const std::vector<std::string>& argv) { return vellano::testing::runProgram(argv).status; }
 
-int statusOf(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
-
-std::string pageText(const std::string& pdf) { return outputOf("pdftotext -layout " + pdf + " -"); }
+std::string pageText(const std::string& pdf) { return outputOf({"pdftotext", "-layout", pdf, "-"}); }
 
 int pageCount(const std::string& pdf) {
-  std::istringstream info(outputOf("pdfinfo " + pdf));
+  std::istringstream info(outputOf({"pdfinfo", pdf}));
   for (std::string line; std::getline(info, line);) {
     if (line.rfind("Pages:", 0) == 0) return std::stoi(line.substr(6));
   }
@@ -136,7 +128,7 @@ TEST_F(PdfFormsTest, PageLaidOnTheFormInBothOverlayModes) {
     EXPECT_EQ(commands(), (std::vector<std::string>{comspecLine("STAP.BAT"), "CMD /C DEL LAS1.PDF", c.pdftk}));
     EXPECT_EQ(readFile("STAP.BAT"), "@ECHO OFF\r\nPCL2PDF32.EXE LASER LASER.PDF -S\r\n");
     ASSERT_TRUE(fs::exists("LAS1.PDF"));
-    EXPECT_EQ(statusOf("qpdf --check LAS1.PDF"), 0);
+    EXPECT_EQ(statusOf({"qpdf", "--check", "LAS1.PDF"}), 0);
     EXPECT_EQ(pageCount("LAS1.PDF"), 1);
     const std::string text = pageText("LAS1.PDF");
     EXPECT_NE(text.find("RSSMRA70A01H501U"), std::string::npos) << text;
@@ -179,7 +171,7 @@ TEST_F(PdfFormsTest, JoinsPageFilesInOrder) {
   EXPECT_EQ(commands(), (std::vector<std::string>{"CMD /C DEL LASER.PDF",
                                                   "CMD /C PDFTK.EXE LAS1.PDF LAS2.PDF LAS3.PDF CAT OUTPUT LASER.PDF",
                                                   "CMD /C COPY LASER.PDF LPLUS1.PDF"}));
-  EXPECT_EQ(statusOf("qpdf --check LASER.PDF"), 0);
+  EXPECT_EQ(statusOf({"qpdf", "--check", "LASER.PDF"}), 0);
   EXPECT_EQ(pageCount("LASER.PDF"), 3);
   const std::string text = pageText("LASER.PDF");
   const auto one = text.find("PAGINA UNO"), two = text.find("PAGINA DUE"), three = text.find("PAGINA TRE");
@@ -418,10 +410,10 @@ TEST_F(PdfFormsTest, CommunicationFormInstalledOnceAndDrawnWhole) {
   EXPECT_EQ(readFile("PDF/COMDIVA.PDF"), "the office's own form");
 
   const std::string form = (fs::path(VELLANO_BIN_DIR) / "COMDIVA.PDF").string();
-  EXPECT_EQ(statusOf("qpdf --check " + form), 0);
-  EXPECT_NE(outputOf("pdfinfo " + form).find("595.28 x 841.89 pts (A4)"), std::string::npos);
+  EXPECT_EQ(statusOf({"qpdf", "--check", form}), 0);
+  EXPECT_NE(outputOf({"pdfinfo", form}).find("595.28 x 841.89 pts (A4)"), std::string::npos);
   EXPECT_EQ(pageCount(form), 1);
-  const std::string text = outputOf("pdftotext -raw " + form + " -");
+  const std::string text = outputOf({"pdftotext", "-raw", form, "-"});
   for (const FormBox& box : kCommunicationBoxes) EXPECT_NE(text.find(box.caption), std::string::npos) << box.caption;
   for (const FormText& t : kCommunicationTexts) EXPECT_NE(text.find(t.text), std::string::npos) << t.text;
 }

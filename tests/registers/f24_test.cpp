@@ -15,6 +15,7 @@
 #include "records/context.h"
 #include "screen/print_handover.h"
 #include "platform/env_guard.h"
+#include "support/run_program.h"
 #include "support/files.h"
 #include "support/headless_run.h"
 #include "support/scripted_session.h"
@@ -100,8 +101,7 @@ class LiquidationRoad : public vellano::testing::WorkFolder {
 
 std::string pdfText(const std::string& file) {
   const std::string out = file + ".txt";
-  const std::string command = "pdftotext -layout " + file + " " + out;
-  if (std::system(command.c_str()) != 0) return {};
+  if (vellano::testing::runProgram({"pdftotext", "-layout", file, out}).status != 0) return {};
   return vellano::testing::readFile(out);
 }
 

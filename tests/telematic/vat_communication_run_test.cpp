@@ -11,6 +11,7 @@
 
 #include "records/numbers.h"
 #include "records/text.h"
+#include "support/run_program.h"
 #include "support/headless_run.h"
 #include "support/work_folder.h"
 #include "telematic/vat_communication.h"
@@ -19,15 +20,7 @@
 namespace vellano::telematic {
 namespace {
 
-std::string outputOf(const std::string& command) {
-  std::string out;
-  if (std::FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
-}
+std::string outputOf(const std::vector<std::string>& argv) { return vellano::testing::runProgram(argv).output; }
 
 // The amounts of a row of the printed form, in the order they stand: "CD4   39,429.46".
 std::vector<double> rowAmounts(const std::string& text, std::string_view code) {
@@ -83,7 +76,7 @@ TEST_F(VatCommunicationRun, FileAndPrintedCommunicationOfTheDemoCompany) {
                                             "CMD /C COPY LAS1.PDF LASER.PDF", "CMD /C DEL LAS1.PDF",
                                             "CMD /C READ LASER.PDF", "VELLA10W.EXE "}));
   EXPECT_FALSE(std::filesystem::exists("LAS1.PDF"));
-  const std::string text = outputOf("pdftotext -layout LASER.PDF -");
+  const std::string text = outputOf({"pdftotext", "-layout", "LASER.PDF", "-"});
   // The background's captions around the printed values.
   for (const char* caption : {"COMUNICAZIONE ANNUALE DATI IVA", "IVA esigibile", "IVA detratta", "IVA a credito",
                               "FERRAMENTA BORGHI S.N.C.", "RSSMRA70A01H501U"})

@@ -35,19 +35,13 @@ class RegisterReportTest : public vellano::testing::WorkFolder {
     env_.set("VELLANO_SCREEN", nullptr);
     env_.set("VELLANO_LPT1", nullptr);
     writeFile("DATA.DAT", "150311");
-    records::Context context;
-    context.hostMode = 1;
-    records::Catalogue catalogue(context);
     records::Company company;
     company.name = "FERRAMENTA BORGHI S.N.C.";
     company.address = "VIA GARIBALDI 18";
     company.town = "20121 MILANO MI";
     company.vatNumber = "01234567897";
     company.fiscalCode = "01234567897";
-    records::Channel& registry = catalogue.open(records::channel::kCompany);
-    registry.read(1);
-    records::W_14(catalogue, company);
-    registry.write(1);
+    vellano::testing::writeCompanyRegistry(company);
   }
 
   // Month `month` of CORRIS11.DAT holding `days` (the other days blank).

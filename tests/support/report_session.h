@@ -67,6 +67,19 @@ inline std::unique_ptr<ReportSession> startReportSession(const ReportSessionOpti
   return run;
 }
 
+// The company registry of host mode 1 holding the test company; `province` goes to the long
+// record's province field.
+inline void writeCompanyRegistry(const records::Company& company, const std::string& province = {}) {
+  records::Context context;
+  context.hostMode = 1;
+  records::Catalogue catalogue(context);
+  records::Channel& registry = catalogue.open(records::channel::kCompany);
+  registry.read(1);
+  records::W_14(catalogue, company);
+  if (!province.empty()) registry.buffer().set(records::context_layout::kRegistryLongFields[8], province);
+  registry.write(1);
+}
+
 // The commands the programs ran, one per line of the log.
 inline std::vector<std::string> commandLog(const std::filesystem::path& path = "commands.txt") {
   std::vector<std::string> lines;

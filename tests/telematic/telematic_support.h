@@ -76,20 +76,13 @@ class TelematicTest : public vellano::testing::WorkFolder {
     env_.set("VELLANO_COMMANDS", (here / "commands.txt").string());
     env_.set("VELLANO_SCREEN", nullptr);
     writeFile("DATA.DAT", "150311");
-    records::Context context;
-    context.hostMode = 1;
-    records::Catalogue catalogue(context);
     records::Company company;
     company.name = "FERRAMENTA BORGHI S.N.C.";
     company.address = "VIA GARIBALDI 18";
     company.town = "MILANO";
     company.vatNumber = "01234567897";
     company.fiscalCode = "01234567897";
-    records::Channel& registry = catalogue.open(records::channel::kCompany);
-    registry.read(1);
-    records::W_14(catalogue, company);
-    registry.buffer().set(records::context_layout::kRegistryLongFields[8], "MI");
-    registry.write(1);
+    vellano::testing::writeCompanyRegistry(company, "MI");
   }
 
   // Writes the customers (or suppliers) and sets their count.

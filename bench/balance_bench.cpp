@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_folder.h"
 #include "lists/causal_balance.h"
 #include "lists/tax_return_export.h"
 #include "records/catalogue.h"
@@ -31,13 +32,9 @@ constexpr int kRegistrations = 9999;
 constexpr int kCausals = 100;
 
 class FullYear {
+  vellano::bench::BenchFolder folder_;  // first: everything else works inside it
  public:
   FullYear() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     context_.yearSuffix = "11";
     records::Catalogue catalogue(context_);
     for (int c = 1; c <= kCausals; ++c) {
@@ -69,17 +66,10 @@ class FullYear {
     }
     catalogue.closeAll();
   }
-  ~FullYear() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
 
   records::Context context_;
 
  private:
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 FullYear& year() {

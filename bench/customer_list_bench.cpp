@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "records/catalogue.h"
 #include "records/context.h"
 #include "screen/list_select.h"
@@ -30,13 +31,9 @@ using vellano::platform::KeyEvent;
 
 // A folder holding 999 customers; the last one is the only name starting with "Z".
 class Archive {
+  vellano::bench::BenchFolder folder_;  // first: everything else works inside it
  public:
   Archive() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     Catalogue catalogue(context_);
     vellano::records::openCounterpartyFiles(catalogue, CounterpartyKind::Customer);
     char name[40];
@@ -50,17 +47,10 @@ class Archive {
     vellano::records::writeCount(catalogue, CounterpartyKind::Customer, 999);
     catalogue.closeAll();
   }
-  ~Archive() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
   Context& context() { return context_; }
 
  private:
   Context context_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 

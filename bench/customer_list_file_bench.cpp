@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_folder.h"
 #include "records/catalogue.h"
 #include "records/context.h"
 #include "records/customer_files.h"
@@ -26,13 +27,9 @@ constexpr long kPurchases = 5000;
 constexpr long kSuppliers = 5000;
 
 class ListYear {
+  vellano::bench::BenchFolder folder_;  // first: everything else works inside it
  public:
   ListYear() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     context_.yearSuffix = "11";
     records::Catalogue catalogue(context_);
     parties(catalogue, records::CounterpartyKind::Customer, records::kMaxCustomers);
@@ -40,11 +37,6 @@ class ListYear {
     year(catalogue, records::RegisterKind::Sales, kSales, 0, records::kMaxCustomers);
     year(catalogue, records::RegisterKind::Purchases, kPurchases, 9000, kSuppliers);
     catalogue.closeAll();
-  }
-  ~ListYear() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
   }
   records::Context& context() { return context_; }
 
@@ -94,8 +86,6 @@ class ListYear {
   }
 
   records::Context context_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 // Each round is one run of the file: registers and parties read, both passes, the records

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "programs/entry_program.h"
 #include "platform/headless.h"
 
@@ -18,13 +19,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 void BM_EntryStartupToMainMenu(benchmark::State& state) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    state.SkipWithError("no temporary folder");
-    return;
-  }
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(pattern);
+  const vellano::bench::BenchFolder folder;
   writeFile("TTY.DAT", "C      C");
   writeFile("DATA.DAT", "150311           ");
   writeFile("PARAM.DAT", "NN");
@@ -34,8 +29,6 @@ void BM_EntryStartupToMainMenu(benchmark::State& state) {
     vellano::platform::Console console(vellano::platform::scriptedBackend("<ESC>"));
     benchmark::DoNotOptimize(vellano::programs::runEntryProgram(console, args, {}));
   }
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(pattern);
 }
 BENCHMARK(BM_EntryStartupToMainMenu)->Unit(benchmark::kMicrosecond);
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_folder.h"
 #include "records/catalogue.h"
 #include "records/context.h"
 #include "records/customer_files.h"
@@ -26,13 +27,9 @@ constexpr int kCustomers = 999;
 
 // A sales register of 9,999 registrations over 999 customers, two VAT lines each.
 class FullRegister {
+  vellano::bench::BenchFolder folder_;  // first: everything else works inside it
  public:
   FullRegister() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     context_.yearSuffix = "11";
     Catalogue catalogue(context_);
     vellano::records::openCounterpartyFiles(catalogue, vellano::records::CounterpartyKind::Customer);
@@ -63,17 +60,10 @@ class FullRegister {
     header.count = kRegistrations;
     vellano::records::writeHeader(catalogue, header);
   }
-  ~FullRegister() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
   Context& context() { return context_; }
 
  private:
   Context context_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 }  // namespace vellano::bench

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_folder.h"
 #include "records/catalogue.h"
 #include "records/context.h"
 #include "records/registration_files.h"
@@ -53,13 +54,9 @@ void writeRegister(Catalogue& catalogue, RegisterKind kind, int count) {
 }
 
 class FullYear {
+  vellano::bench::BenchFolder folder_;  // first: everything else works inside it
  public:
   FullYear() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     context_.yearSuffix = "11";
     Catalogue catalogue(context_);
     for (int c = 1; c <= 5; ++c) {
@@ -80,17 +77,10 @@ class FullYear {
       takings.write(m);
     }
   }
-  ~FullYear() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
   Context& context() { return context_; }
 
  private:
   Context context_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 FullYear& fullYear() {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "bench_folder.h"
 #include "records/catalogue.h"
 #include "records/context.h"
 #include "records/customer_files.h"
@@ -28,13 +29,9 @@ using vellano::records::Registration;
 
 // A sales register of 1,000 registrations over 30 customers, in a folder of its own.
 class Register {
+  vellano::bench::BenchFolder folder_{"vellano-save-"};  // first: everything else works inside it
  public:
   Register() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-save-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     context_.yearSuffix = "11";
     catalogue_ = std::make_unique<Catalogue>(context_);
     header_ = vellano::records::openRegister(*catalogue_, RegisterKind::Sales);
@@ -44,9 +41,6 @@ class Register {
   }
   ~Register() {
     catalogue_.reset();
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
   }
 
   static Registration registration(int n) {
@@ -98,8 +92,6 @@ class Register {
   vellano::records::Context context_;
   std::unique_ptr<Catalogue> catalogue_;
   RegisterHeader header_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 void BM_SaveRegistrationThroughTheJournal(benchmark::State& state) {

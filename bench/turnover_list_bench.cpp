@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench_folder.h"
 #include "lists/turnover_list.h"
 #include "printout/print_channel.h"
 #include "records/catalogue.h"
@@ -22,13 +23,9 @@ namespace {
 using namespace vellano;
 
 class SalesYear {
+  vellano::bench::BenchFolder folder_;  // first: everything else works inside it
  public:
   SalesYear() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
     records::Catalogue catalogue(context_);
     records::openCounterpartyFiles(catalogue, records::CounterpartyKind::Customer);
     char text[40];
@@ -64,17 +61,10 @@ class SalesYear {
     records::writeHeader(catalogue, header);
     catalogue.closeAll();
   }
-  ~SalesYear() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
   records::Context& context() { return context_; }
 
  private:
   records::Context context_;
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
 };
 
 // Each round is one report run: the files opened, read, summed and printed to "LASER".

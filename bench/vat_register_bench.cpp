@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench_folder.h"
 #include "outside/pcl_reader.h"
 #include "outside/pdf_writer.h"
 #include "records/catalogue.h"
@@ -31,23 +32,15 @@ constexpr int kRegistrations = 9999;
 
 // A data folder written once per process; the benchmarks print from it.
 struct YearFolder {
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::path path;
+  vellano::bench::BenchFolder folder;  // first: everything else works inside it
   records::Context context;
   std::unique_ptr<records::Catalogue> catalogue;
 
   ~YearFolder() {
     catalogue.reset();
-    std::filesystem::current_path(previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
   }
 
   YearFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vellano-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    path = pattern;
-    std::filesystem::current_path(path);
     context.hostMode = 1;
     context.workingDate = "311211";
     context.yearSuffix = "11";

@@ -37,11 +37,15 @@ tmux_socket=vellano-wine-$$
 finish() {
   tmux -L "$tmux_socket" kill-server >/dev/null 2>&1 || true
   wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 }
 trap finish EXIT
 if [ ! -d "$WINEPREFIX/drive_c" ]; then
   wineboot -i >"$logs/wine-prefix.log" 2>&1
 fi
+# One wineserver for the whole run: left to itself it quits a few seconds after its last
+# client, and a program starting just then loses its connection ("recvmsg: Connection reset").
+wineserver -p >"$logs/wine-server.log" 2>&1
 # "C:NAME" is a name in the current folder of drive C: the work folders lie on C:.
 wintmp=$WINEPREFIX/drive_c/tmp
 rm -rf "$wintmp"

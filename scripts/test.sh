@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs, builds and runs the whole test suite: a warnings-as-errors build, the same tests
-# under AddressSanitizer + UndefinedBehaviorSanitizer, then each fuzz target for a short time.
+# Installs, builds and runs the whole test suite: a warnings-as-errors build, the Windows
+# cross-build checked under wine against it, the same tests under AddressSanitizer +
+# UndefinedBehaviorSanitizer, then each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
@@ -9,6 +10,8 @@ jobs=$(nproc)
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLANO_WERROR=ON
 cmake --build build/ci -j "$jobs"
 ctest --test-dir build/ci --output-on-failure -j "$jobs"
+
+scripts/test-windows.sh build/ci/bin
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELLANO_WERROR=ON \
       -DVELLANO_SANITIZE=ON -DVELLANO_BENCH=OFF

@@ -26,6 +26,8 @@ constexpr int kCodeCol = 37, kPeriodCol = 44, kDebitCol = 53, kCreditCol = 63;
 constexpr int kKindRow = 35, kConfirmRow = 37, kHandOverRow = 39, kPromptCol = 5;
 constexpr std::string_view kKindPrompt = "Modello F24 Cartaceo / Telematico [C/T]: ";
 constexpr std::string_view kConfirmPrompt = "Procedo [S/N]: ";
+constexpr std::string_view kNoFormProgram = "Modello F24 non creato: manca il programma MODUVX. Premere un tasto.";
+constexpr std::size_t kHandOverWidth = 80;
 
 void drawTemplate(platform::ScreenBuffer& screen) {
   screen.putText(31, 4, records::cp437("                              │Codice  │        │ Importo │ Importo │             "), kAttr);
@@ -100,7 +102,14 @@ void correctRow(screen::Session& session, F24Row& row) {
   records::W_90(catalogue, record);
   qmenu.write(1);
   catalogue.closeAll();
-  platform::runCommand("MODUVX.EXE", session.console);
+  if (!platform::runCommand("MODUVX.EXE", session.console).started) {
+    // An installation without the form program (the Windows zip, for now) must not end as if
+    // the form had been made.
+    session.console.screen().putText(kHandOverRow, kPromptCol, records::fitLeft(kNoFormProgram, kHandOverWidth),
+                                     kHandOverAttr);
+    session.console.beep();
+    session.console.readKey();
+  }
   throw screen::ProgramEnd{0};
 }
 

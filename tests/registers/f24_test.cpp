@@ -141,6 +141,27 @@ TEST_F(LiquidationRoad, QuarterPrintedThenHandedOverToTheFormProgram) {
   EXPECT_NE(text.find("140,39"), std::string::npos);
 }
 
+// Without the form program beside the print program (as in the Windows zip) the hand-over
+// says that no form was made, and waits for a key before the program ends.
+TEST_F(LiquidationRoad, MissingFormProgramIsSaid) {
+  const auto r = vellano::testing::runHeadless(
+      "VELST10W", {"", "4"}, std::filesystem::current_path(),
+      "\"i\" <F9> \"t\" <ENTER> \"2\" <ENTER> <ENTER*6> \"c\" <ENTER> \"s\" <ENTER> <SNAP> <ENTER>",
+      /*alone=*/true, {"orbw", "pcl2pdf"});
+  EXPECT_EQ(r.status, 0);
+  ASSERT_FALSE(r.commands.empty());
+  EXPECT_EQ(r.commands.back(), "MODUVX.EXE");
+  // The F24 window, the row handed over and the message in its place (the program's last
+  // screen follows).
+  bool said = false;
+  for (std::size_t d = 0; d < r.dumps.size(); ++d) {
+    said = said || r.row(d, 39).find("Modello F24 non creato: manca il programma MODUVX. Premere un tasto.") == 4u;
+  }
+  EXPECT_TRUE(said);
+  EXPECT_EQ(readFile("QMENU.DAT").substr(48, 6), "C-6032");
+  EXPECT_FALSE(std::filesystem::exists("F24.PDF"));
+}
+
 // F8 before any liquidation shows an empty row; ESC leaves back to the situation screen.
 TEST_F(LiquidationRoad, F8WithoutALiquidationShowsAnEmptyRow) {
   const auto r = vellano::testing::runHeadless("VELST10W", {"", "4"}, std::filesystem::current_path(),

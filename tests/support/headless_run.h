@@ -44,9 +44,10 @@ inline std::string readWhole(const std::filesystem::path& path) {
 // Runs `program` (a file in the build's bin folder) with `args` inside `folder`. With
 // `alone`, a copy of the program runs from a folder of its own, so the other programs of the
 // system are not found beside it: what it hands over stays in the files for the test to read.
+// `companions` are the programs copied beside it there.
 inline HeadlessRun runHeadless(const std::string& program, const std::vector<std::string>& args,
                                const std::filesystem::path& folder, const std::string& script,
-                               bool alone = false) {
+                               bool alone = false, const std::vector<std::string>& companions = {}) {
   namespace fs = std::filesystem;
   const fs::path keys = folder / "keys.script";
   const fs::path screens = folder / "screens.txt";
@@ -62,6 +63,9 @@ inline HeadlessRun runHeadless(const std::string& program, const std::vector<std
     const fs::path own = folder / ".alone";
     fs::create_directories(own);
     fs::copy_file(path, own / program, fs::copy_options::overwrite_existing);
+    for (const std::string& other : companions) {
+      fs::copy_file(std::string(VELLANO_BIN_DIR) + "/" + other, own / other, fs::copy_options::overwrite_existing);
+    }
     path = (own / program).string();
   }
 

@@ -14,6 +14,7 @@
 # Logs land in build/windows/wine-*.log.
 #   scripts/test-windows.sh [LINUX_BIN]   (default: builds make_demo and VELLA10W in build/ci)
 set -euo pipefail
+trap 'echo "test-windows.sh: stopped at line $LINENO (status $?)" >&2' ERR
 cd "$(dirname "$0")/.."
 top=$PWD
 scripts/install-windows-packages.sh --wine
@@ -45,6 +46,9 @@ if [ ! -d "$WINEPREFIX/drive_c" ]; then
 fi
 # One wineserver for the whole run: left to itself it quits a few seconds after its last
 # client, and a program starting just then loses its connection ("recvmsg: Connection reset").
+# The one wineboot started is such a server: it goes first (-p refuses while one runs).
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 wineserver -p >"$logs/wine-server.log" 2>&1
 # "C:NAME" is a name in the current folder of drive C: the work folders lie on C:.
 wintmp=$WINEPREFIX/drive_c/tmp

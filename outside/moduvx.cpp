@@ -76,8 +76,11 @@ void write(const F24Form& form, const fs::path& target) {
   QPDFPageDocumentHelper(pdf).addPage(page, false);
 
   // Written beside the target first: a failed write leaves no half file under its name.
-  const fs::path partial = target.string() + ".tmp";
-  QPDFWriter writer(pdf, partial.string().c_str());
+  fs::path partial = target;
+  partial += ".tmp";
+  // qpdf takes UTF-8 file names on Windows and the bytes as they are elsewhere.
+  const std::u8string name = partial.u8string();
+  QPDFWriter writer(pdf, std::string(name.begin(), name.end()).c_str());
   writer.setDeterministicID(true);
   writer.write();
   fs::rename(partial, target);

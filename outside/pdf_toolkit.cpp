@@ -23,6 +23,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// qpdf takes UTF-8 file names on Windows and the bytes as they are elsewhere, which is what
+// the path's UTF-8 form gives on each.
+std::string qpdfName(const fs::path& file) {
+  const std::u8string name = file.u8string();
+  return std::string(name.begin(), name.end());
+}
+
 std::string upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -40,7 +47,7 @@ Input openInput(const fs::path& file) {
   in.pdf = std::make_unique<QPDF>();
   in.pdf->setSuppressWarnings(true);
   try {
-    in.pdf->processFile(file.c_str());
+    in.pdf->processFile(qpdfName(file).c_str());
     in.pages = QPDFPageDocumentHelper(*in.pdf).getAllPages();
   } catch (const std::exception&) {
     throw ToolkitError("PDF danneggiato o non leggibile: " + file.string());
@@ -60,10 +67,10 @@ void writeInPlace(QPDF& pdf, const std::string& output) {
   const fs::path target = platform::hostPath(output);
   std::error_code ec;
   if (fs::is_directory(target, ec)) throw ToolkitError("è una cartella, non un file: " + output);
-  const fs::path temporary =
-      target.parent_path() / (".pdftk-" + std::to_string(::getpid()) + "-" + target.filename().string());
+  fs::path temporary = target.parent_path() / (".pdftk-" + std::to_string(::getpid()) + "-");
+  temporary += target.filename();
   try {
-    QPDFWriter writer(pdf, temporary.c_str());
+    QPDFWriter writer(pdf, qpdfName(temporary).c_str());
     writer.setDeterministicID(true);
     writer.write();
   } catch (const std::exception&) {

@@ -103,8 +103,7 @@ void correctRow(screen::Session& session, F24Row& row) {
   qmenu.write(1);
   catalogue.closeAll();
   if (!platform::runCommand("MODUVX.EXE", session.console).started) {
-    // An installation without the form program (the Windows zip, for now) must not end as if
-    // the form had been made.
+    // An installation without the form program must not end as if the form had been made.
     session.console.screen().putText(kHandOverRow, kPromptCol, records::fitLeft(kNoFormProgram, kHandOverWidth),
                                      kHandOverAttr);
     session.console.beep();

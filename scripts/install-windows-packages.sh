@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the Windows build needs (as root, or through sudo): the
-# mingw-w64 cross compiler, zlib for it, and 7-Zip for the zip. With --wine also wine, which
-# runs the Windows smoke tests here (about 1.1 GB together).
+# mingw-w64 cross compiler, zlib for it, wine (the build runs make_form.exe to draw the form),
+# dpkg-dev (unpacks the sources of qpdf) and 7-Zip for the zip, about 1.1 GB together. With
+# --tests also tmux, for the console smoke test.
 set -euo pipefail
-packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev cmake ninja-build 7zip)
-if [ "${1:-}" = --wine ]; then
-  packages+=(wine wine64 tmux)
+packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev cmake ninja-build 7zip wine wine64 dpkg-dev)
+if [ "${1:-}" = --tests ]; then
+  packages+=(tmux)
 fi
 missing=()
 for p in "${packages[@]}"; do

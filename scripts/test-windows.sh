@@ -10,19 +10,21 @@
 #     read back, injected keys and mouse, a child's arguments and exit code;
 #  3. opens the demo company with VELLA10W.exe in that console, types keys and leaves it;
 #  4. converts the golden print files with pcl2pdf.exe and with the Linux converter: the PDF
-#     files must be byte-identical.
+#     files must be byte-identical;
+#  5. lays a print on the communication form and joins two prints with pdftk-qpdf.exe, and
+#     draws an F24 form with moduvx.exe: the same bytes as the Linux programs'.
 # Logs land in build/windows/wine-*.log.
 #   scripts/test-windows.sh [LINUX_BIN]   (default: builds make_demo and VELLA10W in build/ci)
 set -euo pipefail
 trap 'echo "test-windows.sh: stopped at line $LINENO (status $?)" >&2' ERR
 cd "$(dirname "$0")/.."
 top=$PWD
-scripts/install-windows-packages.sh --wine
+scripts/install-windows-packages.sh --tests
 
 linux_bin=${1:-}
 if [ -z "$linux_bin" ]; then
   cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLANO_WERROR=ON >/dev/null
-  cmake --build build/ci -j "$(nproc)" --target make_demo VELLA10W VELST10W orbw pcl2pdf
+  cmake --build build/ci -j "$(nproc)" --target make_demo VELLA10W VELST10W orbw pcl2pdf pdftk-qpdf moduvx
   linux_bin=build/ci/bin
 fi
 linux_bin=$(cd "$linux_bin" && pwd)
@@ -161,5 +163,45 @@ echo "converted $converted print files, $differing PDF files differ" >>"$pdf_log
 if [ "$converted" -gt 0 ] && [ "$differing" -eq 0 ]; then echo "passed"; else echo "FAILED"; failures=$((failures + 1)); fi
 tail -1 "$pdf_log"
 
-echo "windows: $((4 - failures)) passed, $failures failed"
+echo "== pdftk-qpdf.exe and moduvx.exe against the Linux programs"
+# A print laid on the communication form, two prints joined, and the F24 form of one row:
+# the Windows and the Linux programs must write the same bytes.
+forms_log=$logs/wine-forms.log
+: >"$forms_log"
+forms_ok=true
+for side in linux win; do
+  dir=$wintmp/forms-$side
+  mkdir -p "$dir"
+  cp "$pdf_dir/balance_two_pages.linux.pdf" "$dir/LASER.PDF"
+  cp "$pdf_dir/cash_banks.linux.pdf" "$dir/OTHER.PDF"
+  cp "$linux_bin/COMDIVA.PDF" "$dir/"
+  # Record 1 of the hand-over file with the F24 row in its field 11.
+  printf '%-48s%-50s%-13s' '' 'C-6032-00002011-   140.39-     0.00' '' >"$dir/QMENU.DAT"
+done
+run_side() {  # run_side linux|win PROGRAM ARGS...
+  local side=$1 program=$2
+  shift 2
+  if [ "$side" = linux ]; then
+    (cd "$wintmp/forms-linux" && "$linux_bin/$program" "$@")
+  else
+    (cd "$wintmp/forms-win" && wine "$win_bin/$program.exe" "$@")
+  fi
+}
+for side in linux win; do
+  { run_side "$side" pdftk-qpdf LASER.PDF BACKGROUND COMDIVA.PDF OUTPUT LAID.PDF &&
+    run_side "$side" pdftk-qpdf LASER.PDF OTHER.PDF CAT OUTPUT JOINED.PDF &&
+    run_side "$side" moduvx; } >>"$forms_log" 2>&1 || { echo "$side: a program failed" >>"$forms_log"; forms_ok=false; }
+done
+for file in LAID.PDF JOINED.PDF F24.PDF; do
+  if [ -s "$wintmp/forms-linux/$file" ] && cmp -s "$wintmp/forms-linux/$file" "$wintmp/forms-win/$file"; then
+    echo "identical: $file ($(stat -c %s "$wintmp/forms-win/$file") bytes)" >>"$forms_log"
+  else
+    echo "DIFFERENT: $file" >>"$forms_log"
+    forms_ok=false
+  fi
+done
+if $forms_ok; then echo "passed"; else echo "FAILED"; failures=$((failures + 1)); fi
+cat "$forms_log"
+
+echo "windows: $((5 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -141,8 +141,8 @@ TEST_F(LiquidationRoad, QuarterPrintedThenHandedOverToTheFormProgram) {
   EXPECT_NE(text.find("140,39"), std::string::npos);
 }
 
-// Without the form program beside the print program (as in the Windows zip) the hand-over
-// says that no form was made, and waits for a key before the program ends.
+// Without the form program beside the print program (an incomplete installation) the
+// hand-over says that no form was made, and waits for a key before the program ends.
 TEST_F(LiquidationRoad, MissingFormProgramIsSaid) {
   const auto r = vellano::testing::runHeadless(
       "VELST10W", {"", "4"}, std::filesystem::current_path(),

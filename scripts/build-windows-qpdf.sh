@@ -12,7 +12,8 @@ work=$build/qpdf
 prefix=$work/prefix
 if [ -f "$prefix/lib/libqpdf.a" ] && [ -f "$prefix/lib/libjpeg.a" ]; then exit 0; fi
 rm -rf "$work"
-mkdir -p "$work/sources.list.d" "$work/lists/partial" "$work/src" "$prefix/include" "$prefix/lib"
+mkdir -p "$work/sources.list.d" "$work/lists/partial" "$work/cache/archives/partial" "$work/src" \
+         "$prefix/include" "$prefix/lib"
 log=$work/build.log
 : >"$log"
 fail() {
@@ -21,8 +22,8 @@ fail() {
   exit 1
 }
 
-# The machine's own Debian sources, as source-package entries, in a list of our own: the
-# system's apt configuration is not touched.
+# The machine's own Debian sources, as source-package entries, in a list of our own; lists and
+# caches stay in the build folder: the system's apt configuration and caches are not touched.
 for f in /etc/apt/sources.list.d/*.sources; do
   [ -f "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" >"$work/sources.list.d/$(basename "$f")"
 done
@@ -30,7 +31,7 @@ if [ -f /etc/apt/sources.list ]; then
   sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$work/sources.list.d/sources.list"
 fi
 apt_options=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$work/sources.list.d"
-             -o "Dir::State::Lists=$work/lists" -o "APT::Sandbox::User=root")
+             -o "Dir::State::Lists=$work/lists" -o "Dir::Cache=$work/cache" -o "APT::Sandbox::User=root")
 apt-get "${apt_options[@]}" update >>"$log" 2>&1 || fail "the source lists could not be fetched"
 (cd "$work/src" && apt-get "${apt_options[@]}" source qpdf libjpeg-turbo >>"$log" 2>&1) ||
   fail "the sources of qpdf and libjpeg-turbo could not be fetched"

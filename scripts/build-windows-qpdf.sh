@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
-build=$(mkdir -p "$1" && cd "$1" && pwd)
+build=${1:?"usage: scripts/build-windows-qpdf.sh BUILD_DIR"}
+build=$(mkdir -p "$build" && cd "$build" && pwd)
 work=$build/qpdf
 prefix=$work/prefix
 if [ -f "$prefix/lib/libqpdf.a" ] && [ -f "$prefix/lib/libjpeg.a" ]; then exit 0; fi

@@ -144,11 +144,7 @@ class ReportRun : public vellano::testing::WorkFolder {
  protected:
   void SetUp() override {
     WorkFolder::SetUp();
-    const auto here = std::filesystem::current_path();
-    env_.set("VELLANO_KEYS", (here / "keys.script").string());
-    env_.set("VELLANO_COMMANDS", (here / "commands.txt").string());
-    env_.set("VELLANO_SCREEN", (here / "screens.txt").string());
-    env_.set("VELLANO_LPT1", nullptr);
+    vellano::testing::useRunFiles(env_, /*dumpScreens=*/true);
   }
 
   // A session settled as the print program settles it without arguments.

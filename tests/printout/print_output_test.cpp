@@ -43,11 +43,7 @@ class PrintOutputTest : public vellano::testing::WorkFolder {
  protected:
   void SetUp() override {
     WorkFolder::SetUp();
-    const auto here = std::filesystem::current_path();
-    env_.set("VELLANO_KEYS", (here / "keys.script").string());
-    env_.set("VELLANO_COMMANDS", (here / "commands.txt").string());
-    env_.set("VELLANO_SCREEN", nullptr);
-    env_.set("VELLANO_LPT1", nullptr);
+    vellano::testing::useRunFiles(env_);
     env_.set("COMSPEC", std::string(kComspec));
   }
 

@@ -29,11 +29,7 @@ class RegisterReportTest : public vellano::testing::WorkFolder {
  protected:
   void SetUp() override {
     WorkFolder::SetUp();
-    const auto here = std::filesystem::current_path();
-    env_.set("VELLANO_KEYS", (here / "keys.script").string());
-    env_.set("VELLANO_COMMANDS", (here / "commands.txt").string());
-    env_.set("VELLANO_SCREEN", nullptr);
-    env_.set("VELLANO_LPT1", nullptr);
+    vellano::testing::useRunFiles(env_);
     writeFile("DATA.DAT", "150311");
     records::Company company;
     company.name = "FERRAMENTA BORGHI S.N.C.";

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/env_guard.h"
 #include "platform/headless.h"
 #include "records/catalogue.h"
 #include "records/context.h"
@@ -23,6 +24,21 @@
 #include "support/files.h"
 
 namespace vellano::testing {
+
+// The files a report run talks through, in the work folder: the key script (the dialog
+// program reads it too) and the command log; screens dumped to "screens.txt" only when asked;
+// no printer port, so print files land in the folder.
+inline void useRunFiles(platform::testing::EnvGuard& env, bool dumpScreens = false) {
+  const auto here = std::filesystem::current_path();
+  env.set("VELLANO_KEYS", (here / "keys.script").string());
+  env.set("VELLANO_COMMANDS", (here / "commands.txt").string());
+  if (dumpScreens) {
+    env.set("VELLANO_SCREEN", (here / "screens.txt").string());
+  } else {
+    env.set("VELLANO_SCREEN", nullptr);
+  }
+  env.set("VELLANO_LPT1", nullptr);
+}
 
 struct ReportSession {
   std::unique_ptr<platform::Console> console;

@@ -225,9 +225,17 @@ double val(std::string_view text) {
   return negative ? -result : result;
 }
 
+double saturated(long double value) {
+  constexpr long double kLargest = std::numeric_limits<double>::max();
+  if (std::isnan(value)) return 0.0;
+  if (value > kLargest) return std::numeric_limits<double>::max();
+  if (value < -kLargest) return -std::numeric_limits<double>::max();
+  return static_cast<double>(value);
+}
+
 double roundTo(double value, int decimals) {
   const int n = clampDecimals(decimals);
-  return static_cast<double>(scaledRound(value, n) / powerOfTen(n));
+  return saturated(scaledRound(value, n) / powerOfTen(n));
 }
 
 namespace {

@@ -37,6 +37,11 @@ long wholeNumberIn(double value, long low, long high);
 // counts): 0 when not positive, at most `most`.
 int countOf(float value, int most);
 
+// A sum or product of amounts as a double. Amounts a damaged record holds may be as large as
+// val reads ("9E+307"): past a double's range the largest value is kept, as val keeps it,
+// never an infinity that would spread through every total. Within the range it is the value.
+double saturated(long double value);
+
 // Ties-to-even rounding to `decimals` places, computed in extended precision on the value
 // held (10.125 -> 10.12, 10.135 -> 10.13).
 double roundTo(double value, int decimals);

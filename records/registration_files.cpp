@@ -72,8 +72,8 @@ void computeLine(VatLine& line) {
   line.taxable = line.taxableText.empty() ? 0.0 : val(line.taxableText);
   const long double scaled = static_cast<long double>(line.rate) * line.taxable;
   // A zero product divides and rounds to itself, sign and all: an empty line skips both.
-  line.vat = scaled == 0 ? static_cast<double>(scaled) : round2(static_cast<double>(scaled / 100.0L));
-  line.total = line.taxable + line.vat;
+  line.vat = scaled == 0 ? static_cast<double>(scaled) : round2(saturated(scaled / 100.0L));
+  line.total = saturated(line.taxable + line.vat);
 }
 
 bool VatLine::nonDeductible() const {
@@ -98,11 +98,11 @@ int Registration::sectionNumber() const {
 Totals Registration::totals() const {
   Totals t;
   for (const VatLine& line : lines) {
-    t.taxable += line.taxable;
-    t.vat += line.vat;
-    if (line.nonDeductible()) t.nonDeductible += line.vat;
+    t.taxable = saturated(t.taxable + line.taxable);
+    t.vat = saturated(t.vat + line.vat);
+    if (line.nonDeductible()) t.nonDeductible = saturated(t.nonDeductible + line.vat);
   }
-  t.total = t.vat + t.taxable;
+  t.total = saturated(t.vat + t.taxable);
   return t;
 }
 

@@ -2,6 +2,7 @@
 // the computed VAT of the lines, annulled and damaged records, and the other yearly layouts.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "records/registration_files.h"
@@ -154,6 +155,26 @@ TEST(RegistrationRecord, DamagedAndShortRecordsReadAsBlanksAndZero) {
     EXPECT_EQ(r.lines[4].subAccount(), 0) << c.what;
     EXPECT_FALSE(r.annulled()) << c.what;
   }
+  // Amounts past a double's range in two lines (a rate of 999 % on one): each reads as the
+  // largest value, and so do the VAT and the totals, never an infinity.
+  std::string huge(200, ' ');
+  huge.replace(0, 6, "140511");
+  const std::size_t rate1 = records::registration_layout::rate(0).offset;
+  const std::size_t taxable1 = records::registration_layout::taxable(0).offset;
+  const std::size_t taxable2 = records::registration_layout::taxable(1).offset;
+  huge.replace(rate1, 3, "999");
+  huge.replace(taxable1, 8, "-4E+8888");
+  huge.replace(taxable2, 8, "-4E+8888");
+  const records::Registration r = records::unpackRegistration(records::Record(huge));
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  EXPECT_EQ(r.lines[0].taxable, -kLargest);
+  EXPECT_EQ(r.lines[0].vat, -kLargest);
+  EXPECT_EQ(r.lines[0].total, -kLargest);
+  const records::Totals t = r.totals();
+  EXPECT_EQ(t.taxable, -kLargest);
+  EXPECT_EQ(t.vat, -kLargest);
+  EXPECT_EQ(t.total, -kLargest);
+
   // A short buffer is written whole, the reserved tail blank.
   records::Record shortRecord(std::string("1405"));
   records::packRegistration(fullRegistration(), shortRecord);
